@@ -1,0 +1,321 @@
+// kelvane-cli's commands: create, show, verify, count and chains.
+#include "cli/commands.h"
+
+#include <charconv>
+#include <chrono>
+#include <map>
+#include <ostream>
+#include <set>
+#include <thread>
+
+#include "engine/batch.h"
+#include "engine/chain_list.h"
+#include "engine/check.h"
+#include "engine/generator.h"
+#include "engine/grid.h"
+#include "model/geometry.h"
+#include "model/puzzle_file.h"
+#include "model/text_rules.h"
+
+namespace kelvane::cli {
+
+namespace {
+
+constexpr int kOk = 0, kFailed = 1, kError = 2, kStopped = 130;
+
+struct Args {
+  std::vector<std::string> positional;
+  std::map<std::string, std::string> options;
+  std::set<std::string> flags;
+};
+
+// Splits arguments into positionals, "--name value" options and flags.
+bool parseArgs(const std::vector<std::string>& in, const std::set<std::string>& withValue,
+               const std::set<std::string>& flagNames, Args& out, std::string& error) {
+  for (std::size_t i = 0; i < in.size(); ++i) {
+    const std::string& a = in[i];
+    if (a.rfind("--", 0) != 0 || a.size() == 2) {
+      out.positional.push_back(a);
+      continue;
+    }
+    std::string name = a, value;
+    const std::size_t eq = a.find('=');
+    const bool inlineValue = eq != std::string::npos;
+    if (inlineValue) {
+      name = a.substr(0, eq);
+      value = a.substr(eq + 1);
+    }
+    if (flagNames.count(name) && !inlineValue) {
+      out.flags.insert(name);
+    } else if (withValue.count(name)) {
+      if (!inlineValue) {
+        if (i + 1 >= in.size()) {
+          error = name + " needs a value";
+          return false;
+        }
+        value = in[++i];
+      }
+      out.options[name] = value;
+    } else {
+      error = "unknown option " + name;
+      return false;
+    }
+  }
+  return true;
+}
+
+// A whole number in [lo, hi] written in plain digits.
+bool parseNumber(const std::string& text, long long lo, long long hi, long long& value) {
+  const char* end = text.data() + text.size();
+  auto [ptr, ec] = std::from_chars(text.data(), end, value);
+  return ec == std::errc() && ptr == end && value >= lo && value <= hi;
+}
+
+int fail(Context& ctx, const std::string& message) {
+  ctx.err << "kelvane-cli: " << message << "\n";
+  return kError;
+}
+
+std::string readProblem(const std::string& path, ReadStatus status) {
+  switch (status) {
+    case ReadStatus::Missing: return "cannot open " + path + ": the file does not exist";
+    case ReadStatus::Unreadable: return "cannot read " + path;
+    case ReadStatus::TooLarge: return path + " is too large to be a puzzle file";
+    default: return path + ": " + DescribeReadStatus(status);
+  }
+}
+
+// The file can be read as a puzzle file: "" or what is wrong.
+std::string fileProblem(PuzzleFileIndexes& files, const std::string& path) {
+  FileStatus status;
+  const FileIndex* index = files.Get(path, &status);
+  if (!index) {
+    switch (status) {
+      case FileStatus::Missing: return "cannot open " + path + ": the file does not exist";
+      case FileStatus::TooLarge: return path + " is too large to be a puzzle file";
+      default: return "cannot read " + path;
+    }
+  }
+  if (index->hasNul) return path + " is not a puzzle file: it holds binary data";
+  return {};
+}
+
+int cmdCount(const Args& a, Context& ctx) {
+  if (a.positional.size() != 1) return fail(ctx, "usage: kelvane-cli count FILE");
+  PuzzleFileIndexes files;
+  const std::string& path = a.positional[0];
+  if (std::string problem = fileProblem(files, path); !problem.empty()) return fail(ctx, problem);
+  ctx.out << CountPuzzles(files, path) << "\n";
+  return kOk;
+}
+
+int cmdChains(const Args& a, Context& ctx) {
+  long long n = 0;
+  if (a.positional.size() != 1 || !parseNumber(a.positional[0], 5, 9, n) || n % 2 == 0)
+    return fail(ctx, "usage: kelvane-cli chains 5|7|9");
+  ctx.out << ChainListText(static_cast<int>(n));
+  return kOk;
+}
+
+// The board in text, three characters a cell: [n] the marked cell, (n) and
+// (+) the solution chain when asked.
+void drawBoard(std::ostream& out, const ParsedRecord& r, bool showSolution) {
+  const int N = r.Size;
+  const Geometry geo{N};
+  const Grid grid = GridFromCells(N, r.Cells);
+  std::set<int> onChain;
+  std::vector<int> chain;
+  if (showSolution) {
+    std::string_view s = r.Solution;
+    const std::size_t last = s.rfind(',');
+    for (std::size_t from = 0; last != std::string_view::npos && from < last;) {
+      const std::size_t comma = s.find(',', from);
+      chain.push_back(IntValue(s.substr(from, comma - from)));
+      from = comma + 1;
+    }
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+      onChain.insert(chain[k]);
+      if (k > 0) onChain.insert(Geometry::Between(chain[k - 1], chain[k]));
+    }
+  }
+  const std::string rule = "  +" + std::string(static_cast<std::size_t>(3 * N), '-') + "+\n";
+  out << rule;
+  for (int r0 = 1; r0 <= N; ++r0) {
+    out << "  |";
+    for (int c0 = 1; c0 <= N; ++c0) {
+      const int i = geo.CellAt(r0, c0);
+      char ch = grid.c[static_cast<std::size_t>(i)];
+      if (ch == '\0') ch = ' ';
+      if (i == r.MarkedCell) out << '[' << ch << ']';
+      else if (onChain.count(i)) out << '(' << ch << ')';
+      else out << ' ' << ch << ' ';
+    }
+    out << "|\n";
+  }
+  out << rule;
+  if (showSolution && !chain.empty()) {
+    out << "  Solution: ";
+    for (std::size_t k = 0; k < chain.size(); ++k) {
+      if (k > 0) out << ' ' << (grid.Plus(Geometry::Between(chain[k - 1], chain[k])) ? '+' : '-') << ' ';
+      out << (chain[k] >= 1 && chain[k] <= N * N ? grid.Value(chain[k]) : 0);
+    }
+    out << " = 0, cells " << r.Solution.substr(0, r.Solution.rfind(',')) << "\n";
+  }
+}
+
+int cmdShow(const Args& a, Context& ctx) {
+  long long n = 0;
+  if (a.positional.size() != 2 || !parseNumber(a.positional[1], 1, 1'000'000'000, n))
+    return fail(ctx, "usage: kelvane-cli show FILE N [--solution]");
+  PuzzleFileIndexes files;
+  const std::string& path = a.positional[0];
+  if (std::string problem = fileProblem(files, path); !problem.empty()) return fail(ctx, problem);
+  RawRecord raw;
+  const ReadStatus status = ReadRawRecord(files, path, static_cast<int>(n), raw);
+  if (status == ReadStatus::NotFound)
+    return fail(ctx, path + " has no puzzle " + std::to_string(n) + " (it holds " +
+                         std::to_string(CountPuzzles(files, path)) + ")");
+  if (status != ReadStatus::Ok) return fail(ctx, "puzzle " + std::to_string(n) + " of " + readProblem(path, status));
+  const ParsedRecord r = ParseRecord(raw);
+  const std::string name = path.substr(path.rfind('/') == std::string::npos ? 0 : path.rfind('/') + 1);
+  ctx.out << "Puzzle " << n << " of " << CountPuzzles(files, path) << " in " << name << ": "
+          << DifficultyWord(r.Title) << ", " << r.Size << "x" << r.Size << ", marked cell " << r.MarkedCell
+          << "\n";
+  drawBoard(ctx.out, r, a.flags.count("--solution") > 0);
+  return kOk;
+}
+
+int cmdVerify(const Args& a, Context& ctx) {
+  if (a.positional.size() != 1) return fail(ctx, "usage: kelvane-cli verify FILE");
+  PuzzleFileIndexes files;
+  const std::string& path = a.positional[0];
+  if (std::string problem = fileProblem(files, path); !problem.empty()) return fail(ctx, problem);
+  int passed = 0, failed = 0;
+  const ReadStatus read = ReadAllRecords(path, [&](int position, const RawRecord& raw, ReadStatus s) {
+    const std::string problem = s == ReadStatus::Ok ? CheckRecord(raw) : "the record has fewer than five lines";
+    if (problem.empty()) {
+      ++passed;
+    } else {
+      ++failed;
+      ctx.out << "puzzle " << position << " (" << raw.HeaderLine << "): " << problem << "\n";
+    }
+    return true;
+  });
+  if (read != ReadStatus::Ok) return fail(ctx, readProblem(path, read));
+  if (passed + failed == 0) ctx.out << path << " holds no puzzles\n";
+  ctx.out << passed << " passed, " << failed << " failed\n";
+  return failed == 0 && passed > 0 ? kOk : kFailed;
+}
+
+int cmdCreate(const Args& a, Context& ctx) {
+  if (!a.positional.empty()) return fail(ctx, "unexpected argument " + a.positional[0]);
+  BatchOptions o;
+  const auto get = [&](const char* name, const char* fallback) {
+    auto it = a.options.find(name);
+    return it == a.options.end() ? std::string(fallback) : it->second;
+  };
+  const std::string size = get("--size", "9");
+  if (size == "random") o.size = 0;
+  else if (size == "5" || size == "7" || size == "9") o.size = size[0] - '0';
+  else return fail(ctx, "--size must be 5, 7, 9 or random");
+  const std::string difficulty = get("--difficulty", "hard");
+  if (difficulty != "easy" && difficulty != "hard") return fail(ctx, "--difficulty must be easy or hard");
+  o.easy = difficulty == "easy";
+  long long number = 0;
+  if (!parseNumber(get("--count", "1"), 1, 100'000'000, number))
+    return fail(ctx, "--count must be a whole number from 1 to 100000000");
+  o.count = static_cast<int>(number);
+  const unsigned cores = std::max(1u, std::thread::hardware_concurrency());
+  if (!parseNumber(get("--threads", std::to_string(cores).c_str()), 1, 256, number))
+    return fail(ctx, "--threads must be a whole number from 1 to 256");
+  o.threads = static_cast<int>(number);
+  if (auto it = a.options.find("--seed"); it != a.options.end()) {
+    std::uint64_t seed = 0;
+    const char* end = it->second.data() + it->second.size();
+    auto [ptr, ec] = std::from_chars(it->second.data(), end, seed);
+    if (ec != std::errc() || ptr != end) return fail(ctx, "--seed must be a whole number from 0 to 18446744073709551615");
+    o.seed = seed;
+  } else {
+    o.seed = Random::FreshSeed();
+  }
+  if (auto it = a.options.find("--out"); it != a.options.end()) {
+    o.outFile = it->second;
+  } else {
+    o.outFile = NextFreeName("tempnewpuzzle.kvl");
+    if (o.outFile.empty()) return fail(ctx, "all 99 names tempnewpuzzle;01.kvl to tempnewpuzzle;99.kvl are taken: name a file with --out");
+  }
+  if (o.outFile.empty()) return fail(ctx, "--out needs a file name");
+
+  PuzzleFileIndexes files;
+  std::error_code ec;
+  if (std::filesystem::exists(o.outFile, ec)) {
+    if (std::string problem = fileProblem(files, o.outFile); !problem.empty()) return fail(ctx, problem);
+  }
+  ChainListCache lists(ctx.programFolder);
+  auto lastShown = std::chrono::steady_clock::time_point{};
+  const auto started = std::chrono::steady_clock::now();
+  auto progress = [&](int done, int total) {
+    if (!ctx.progress) return;
+    const auto now = std::chrono::steady_clock::now();
+    if (done != total && now - lastShown < std::chrono::milliseconds(100)) return;
+    lastShown = now;
+    ctx.err << "\rCreating P#" << done << " of " << total << "  File: " << o.outFile << std::flush;
+  };
+  const BatchResult r = CreateBatch(o, lists, files, ctx.cancel, progress);
+  if (ctx.progress) ctx.err << "\n";
+  if (r.failed) {
+    if (r.added > 0) ctx.out << NumText(r.added) << " Puzzles added to file: " << o.outFile << "\n";
+    return fail(ctx, r.message);
+  }
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started).count();
+  ctx.out << NumText(r.added) << " Puzzles added to file: " << o.outFile << "\n";
+  if (ctx.progress && r.added > 0)
+    ctx.err << r.added << " puzzles in " << seconds << " s, " << static_cast<double>(r.attempts) / r.added
+            << " attempts a puzzle\n";
+  if (r.cancelled) {
+    ctx.err << "Stopped: the file holds whole puzzles only.\n";
+    return kStopped;
+  }
+  if (r.exhausted) {
+    ctx.err << "Only" << NumText(r.added) << " distinct puzzles could be added: no new puzzle turned up in "
+            << o.staleLimit << " attempts.\n";
+    return kFailed;
+  }
+  return kOk;
+}
+
+}  // namespace
+
+std::string Usage() {
+  return "usage: kelvane-cli COMMAND ...\n"
+         "  create [--size 5|7|9|random] [--difficulty easy|hard] [--count N] [--out FILE]\n"
+         "         [--seed S] [--threads T]   append N new puzzles to FILE\n"
+         "  show FILE N [--solution]          draw puzzle N of FILE\n"
+         "  verify FILE                       check every puzzle of FILE\n"
+         "  count FILE                        the number of puzzles in FILE\n"
+         "  chains 5|7|9                      the complete chain list of a board size\n";
+}
+
+int Run(const std::vector<std::string>& args, Context& ctx) {
+  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    (args.empty() ? ctx.err : ctx.out) << Usage();
+    return args.empty() ? kError : kOk;
+  }
+  const std::string command = args[0];
+  const std::vector<std::string> rest(args.begin() + 1, args.end());
+  Args a;
+  std::string error;
+  std::set<std::string> withValue, flags;
+  if (command == "create") withValue = {"--size", "--difficulty", "--count", "--out", "--seed", "--threads"};
+  else if (command == "show") flags = {"--solution"};
+  else if (command != "verify" && command != "count" && command != "chains")
+    return fail(ctx, "unknown command \"" + command + "\"\n" + Usage());
+  if (!parseArgs(rest, withValue, flags, a, error)) return fail(ctx, error);
+  if (command == "create") return cmdCreate(a, ctx);
+  if (command == "show") return cmdShow(a, ctx);
+  if (command == "verify") return cmdVerify(a, ctx);
+  if (command == "count") return cmdCount(a, ctx);
+  return cmdChains(a, ctx);
+}
+
+}  // namespace kelvane::cli

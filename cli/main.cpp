@@ -1,0 +1,31 @@
+// kelvane-cli: the puzzle engine from the command line.
+#include <unistd.h>
+
+#include <atomic>
+#include <csignal>
+#include <filesystem>
+#include <iostream>
+
+#include "cli/commands.h"
+
+namespace {
+std::atomic<bool> interrupted{false};
+extern "C" void onInterrupt(int) { interrupted.store(true); }
+
+std::string programFolder(const char* argv0) {
+  std::error_code ec;
+  std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
+  if (ec) exe = std::filesystem::absolute(argv0, ec);
+  std::string folder = exe.parent_path().string();
+  if (folder.empty() || folder.back() != '/') folder += '/';
+  return folder;
+}
+}  // namespace
+
+int main(int argc, char** argv) {
+  std::signal(SIGINT, onInterrupt);
+  std::signal(SIGTERM, onInterrupt);
+  std::vector<std::string> args(argv + 1, argv + argc);
+  kelvane::cli::Context ctx{programFolder(argv[0]), std::cout, std::cerr, interrupted, isatty(2) == 1};
+  return kelvane::cli::Run(args, ctx);
+}

@@ -1,0 +1,17 @@
+// Checks a stored puzzle: format, board, solution, and that the solution is unique.
+#pragma once
+
+#include <string>
+
+#include "model/puzzle_file.h"
+
+namespace kelvane {
+
+// Empty when the record is a sound puzzle: difficulty Easy or Hard, size 5, 7
+// or 9, a full grid with a Latin square, signs and blanks in their places, a
+// solution that is a chain from the bottom row to the top row with sum 0
+// through the marked cell, and no other such chain through the marked cell.
+// Otherwise the first fault found.
+std::string CheckRecord(const RawRecord& raw);
+
+}  // namespace kelvane

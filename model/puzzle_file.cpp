@@ -1,0 +1,301 @@
+// Puzzle files: five-line records, read by position, counted, appended and named.
+#include "model/puzzle_file.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <memory>
+#include <random>
+
+#include "model/game_state.h"
+#include "model/text_rules.h"
+
+namespace kelvane {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct FileCloser {
+  void operator()(std::FILE* f) const { std::fclose(f); }
+};
+using File = std::unique_ptr<std::FILE, FileCloser>;
+
+// Reads one line without its CR LF or LF; false at the end of the file.
+bool readLine(std::FILE* f, std::string& line, bool& overlong) {
+  line.clear();
+  int c = std::getc(f);
+  if (c == EOF) return false;
+  while (c != EOF && c != '\n') {
+    if (line.size() < MaxRecordLine)
+      line.push_back(static_cast<char>(c));
+    else
+      overlong = true;
+    c = std::getc(f);
+  }
+  if (!line.empty() && line.back() == '\r') line.pop_back();
+  return true;
+}
+
+ReadStatus fromFileStatus(FileStatus s) {
+  switch (s) {
+    case FileStatus::Ok: return ReadStatus::Ok;
+    case FileStatus::Missing: return ReadStatus::Missing;
+    case FileStatus::TooLarge: return ReadStatus::TooLarge;
+    case FileStatus::Unreadable: break;
+  }
+  return ReadStatus::Unreadable;
+}
+
+std::string systemReason() { return std::strerror(errno); }
+
+}  // namespace
+
+int CountPuzzles(PuzzleFileIndexes& files, const std::string& path) {
+  const FileIndex* index = files.Get(path);
+  return index ? index->counted : 0;
+}
+
+ReadStatus ReadRawRecord(PuzzleFileIndexes& files, const std::string& path, int position, RawRecord& out) {
+  FileStatus fileStatus;
+  const FileIndex* index = files.Get(path, &fileStatus);
+  if (!index) return fromFileStatus(fileStatus);
+  if (position < 1 || static_cast<std::size_t>(position) > index->recordStart.size()) return ReadStatus::NotFound;
+
+  File f(std::fopen(path.c_str(), "rb"));
+  if (!f) return ReadStatus::Unreadable;
+  const auto start = index->recordStart[static_cast<std::size_t>(position) - 1];
+  if (std::fseek(f.get(), static_cast<long>(start), SEEK_SET) != 0) return ReadStatus::Unreadable;
+
+  RawRecord raw;
+  std::string* lines[] = {&raw.HeaderLine, &raw.TitleLine, &raw.SizeLine, &raw.GridLine, &raw.SolutionLine};
+  for (std::size_t i = 0; i < 5; ++i) {
+    if (!readLine(f.get(), *lines[i], raw.Overlong)) return ReadStatus::Incomplete;
+    const bool isHeader = !lines[i]->empty() && lines[i]->front() == '#';
+    // The file changed under the index, or the next record starts early.
+    if ((i == 0) != isHeader) return i == 0 ? ReadStatus::NotFound : ReadStatus::Incomplete;
+  }
+  out = std::move(raw);
+  return ReadStatus::Ok;
+}
+
+ReadStatus ReadAllRecords(const std::string& path,
+                          const std::function<bool(int, const RawRecord&, ReadStatus)>& each) {
+  std::error_code ec;
+  if (!fs::exists(path, ec)) return ReadStatus::Missing;
+  if (!fs::is_regular_file(path, ec)) return ReadStatus::Unreadable;
+  if (fs::file_size(path, ec) > MaxPuzzleFileBytes) return ReadStatus::TooLarge;
+  File f(std::fopen(path.c_str(), "rb"));
+  if (!f) return ReadStatus::Unreadable;
+  RawRecord raw;
+  std::string* lines[] = {&raw.HeaderLine, &raw.TitleLine, &raw.SizeLine, &raw.GridLine, &raw.SolutionLine};
+  int position = 0;
+  std::size_t have = 0;  // lines of the current record; 0 when between records
+  std::string line;
+  bool overlong = false;
+  while (readLine(f.get(), line, overlong)) {
+    const bool header = !line.empty() && line.front() == '#';
+    if (header) {
+      if (have > 0 && have < 5 && !each(position, raw, ReadStatus::Incomplete)) return ReadStatus::Ok;
+      raw = RawRecord{};
+      overlong = false;
+      ++position;
+      have = 0;
+    } else if (have == 0 || have >= 5) {
+      continue;
+    }
+    *lines[have++] = line;
+    raw.Overlong = overlong;
+    if (have == 5 && !each(position, raw, ReadStatus::Ok)) return ReadStatus::Ok;
+  }
+  if (std::ferror(f.get())) return ReadStatus::Unreadable;
+  if (have > 0 && have < 5) each(position, raw, ReadStatus::Incomplete);
+  return ReadStatus::Ok;
+}
+
+ParsedRecord ParseRecord(const RawRecord& raw) {
+  ParsedRecord r;
+  r.WrittenNumber = IntValue(std::string_view(raw.HeaderLine).substr(raw.HeaderLine.empty() ? 0 : 1));
+  r.Title = InputField(raw.TitleLine);
+  r.SizeDigit = raw.SizeLine.empty() ? 0 : IntValue(raw.SizeLine.substr(0, 1));
+  r.Size = r.SizeDigit >= 5 && r.SizeDigit <= 9 ? r.SizeDigit : 7;
+  r.SolutionLength = raw.SizeLine.size() > 1 ? IntValue(std::string_view(raw.SizeLine).substr(1)) : 0;
+  r.GridPrefix = raw.GridLine.substr(0, 3);
+  if (raw.GridLine.size() > 3) {
+    r.Cells = raw.GridLine.substr(3, MaxGridCells);
+    r.GridTooLong = raw.GridLine.size() - 3 > MaxGridCells || raw.Overlong;
+  }
+  r.Solution = raw.SolutionLine;
+  const double marked = NumericValue(LastItem(r.Solution));
+  if (marked >= 0 && marked <= MaxGridCells && marked == static_cast<int>(marked)) {
+    r.MarkedCell = static_cast<int>(marked);
+  } else {
+    r.MarkedCell = 0;
+    r.MarkedCellBad = true;
+  }
+  return r;
+}
+
+std::string DifficultyWord(std::string_view title) {
+  std::string word(title.substr(0, title.find(' ')));
+  return word == "VeryEasy" ? "Easy" : word;
+}
+
+ReadStatus ReadRecord(GameState& g, const std::string& path, int position, std::string& title) {
+  for (int i = 1; i <= MaxGridCells; ++i) g.RecCells[i].clear();
+  title.clear();
+  RawRecord raw;
+  const ReadStatus status = ReadRawRecord(g.Files, path, position, raw);
+  if (status != ReadStatus::Ok) return status;
+  const ParsedRecord r = ParseRecord(raw);
+  title = r.Title;
+  g.RecSize = r.Size;
+  g.RecSolutionLength = r.SolutionLength;
+  for (std::size_t i = 0; i < r.Cells.size(); ++i) g.RecCells[i + 1] = std::string(1, r.Cells[i]);
+  g.RecSolution = r.Solution;
+  g.RecMarkedCell = r.MarkedCell;
+  g.RecCells[0] = r.MarkedCell >= 1 ? std::to_string(IntValue(g.RecCells[r.MarkedCell])) : std::string();
+  return ReadStatus::Ok;
+}
+
+std::string FormatRecord(int number, bool easy, int size, int solutionLength, int markedCell,
+                         std::string_view grid, std::string_view solution) {
+  std::string rec;
+  rec.reserve(32 + grid.size() + solution.size());
+  rec += '#';
+  rec += std::to_string(number);
+  rec += easy ? "\r\nEasy\r\n" : "\r\nHard\r\n";
+  rec += std::to_string(size);
+  rec += NumText(solutionLength);
+  rec += "\r\n";
+  rec += Pad3(markedCell);
+  rec += grid;
+  rec += "\r\n";
+  rec += solution;
+  rec += "\r\n";
+  return rec;
+}
+
+WriteResult AppendRecord(GameState& g, int& number, const std::string& path) {
+  const int written = number == 0 ? 1 : number;
+  auto failure = [&](std::string reason) {
+    return WriteResult{false, "Error writing puzzle#" + NumText(written) + " to file: " + path, std::move(reason)};
+  };
+  if (g.MarkedCell < 1) return failure("The puzzle has no marked cell.");
+  const std::string rec = FormatRecord(written, g.EasyFlag, g.PuzzleSize, g.SolutionLength, g.MarkedCell,
+                                       GridText(g), g.Solution);
+  WriteResult r = number == 0 ? ReplaceFile(path, rec) : AppendToFile(path, rec);
+  if (!r.ok) return failure(r.reason);
+  number = written;
+  return r;
+}
+
+WriteResult AppendToFile(const std::string& path, std::string_view text) {
+  auto failure = [&](std::string reason) {
+    return WriteResult{false, "Error writing to file: " + path, std::move(reason)};
+  };
+  std::error_code ec;
+  const bool existed = fs::exists(path, ec);
+  const std::uint64_t before = existed ? fs::file_size(path, ec) : 0;
+  if (ec) return failure(ec.message());
+
+  bool needsBreak = false;
+  if (before > 0) {
+    File in(std::fopen(path.c_str(), "rb"));
+    if (!in) return failure(systemReason());
+    if (std::fseek(in.get(), -1, SEEK_END) == 0) needsBreak = std::getc(in.get()) != '\n';
+  }
+  File out(std::fopen(path.c_str(), "ab"));
+  if (!out) return failure(systemReason());
+  std::string data;
+  data.reserve(text.size() + 2);
+  if (needsBreak) data += "\r\n";
+  data += text;
+  const bool wrote = std::fwrite(data.data(), 1, data.size(), out.get()) == data.size() &&
+                     std::fflush(out.get()) == 0;
+  const std::string reason = wrote ? std::string() : systemReason();
+  const bool closed = std::fclose(out.release()) == 0;
+  if (wrote && closed) return {};
+  // Leave no partial record behind.
+  if (existed) fs::resize_file(path, before, ec);
+  else fs::remove(path, ec);
+  return failure(reason.empty() ? systemReason() : reason);
+}
+
+WriteResult ReplaceFile(const std::string& path, std::string_view text) {
+  auto failure = [&](std::string reason) {
+    return WriteResult{false, "Error writing to file: " + path, std::move(reason)};
+  };
+  const fs::path target(path);
+  std::random_device entropy;
+  fs::path temp;
+  File out;
+  for (int tries = 0; tries < 16 && !out; ++tries) {
+    temp = target;
+    temp += ".tmp" + std::to_string(entropy() % 1000000);
+    out.reset(std::fopen(temp.c_str(), "wbx"));
+    if (!out && errno != EEXIST) break;
+  }
+  if (!out) return failure(systemReason());
+  const bool wrote = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() &&
+                     std::fflush(out.get()) == 0;
+  const std::string reason = wrote ? std::string() : systemReason();
+  const bool closed = std::fclose(out.release()) == 0;
+  std::error_code ec;
+  if (!wrote || !closed) {
+    fs::remove(temp, ec);
+    return failure(reason.empty() ? "The file could not be closed." : reason);
+  }
+  fs::rename(temp, target, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(temp, ignored);
+    return failure(ec.message());
+  }
+  return {};
+}
+
+bool FileExists(const std::string& path) {
+  if (path.empty()) return false;
+  std::error_code ec;
+  return fs::is_regular_file(path, ec);
+}
+
+std::string NextFreeName(const std::string& path) {
+  const std::size_t slash = path.rfind('/');
+  const std::size_t nameStart = slash == std::string::npos ? 0 : slash + 1;
+  std::size_t dot = path.rfind('.');
+  if (dot == std::string::npos || dot < nameStart) dot = path.size();
+  const std::size_t semi = path.rfind(';', dot == 0 ? 0 : dot - 1);
+  std::string before;
+  int n = 0;
+  if (semi != std::string::npos && semi >= nameStart && semi < dot) {
+    before = path.substr(0, semi + 1);
+    n = IntValue(path.substr(semi + 1, dot - semi - 1));
+  } else {
+    before = path.substr(0, dot) + ";";
+  }
+  const std::string after = path.substr(dot);
+  if (n < 0 || n > 99) n = 0;
+  for (int tries = 0; tries < 99; ++tries) {
+    n = n + 1 >= 100 ? 1 : n + 1;
+    std::string name = before + (n < 10 ? "0" : "") + std::to_string(n) + after;
+    std::error_code ec;
+    if (!fs::exists(name, ec) && !ec) return name;
+  }
+  return {};
+}
+
+std::string DescribeReadStatus(ReadStatus status) {
+  switch (status) {
+    case ReadStatus::Ok: return "The record was read.";
+    case ReadStatus::NotFound: return "There is no puzzle at that position.";
+    case ReadStatus::Incomplete: return "The record is incomplete: it has fewer than five lines.";
+    case ReadStatus::Missing: return "The file does not exist.";
+    case ReadStatus::Unreadable: return "The file cannot be read.";
+    case ReadStatus::TooLarge: return "The file is too large to be a puzzle file.";
+  }
+  return {};
+}
+
+}  // namespace kelvane

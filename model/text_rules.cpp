@@ -1,0 +1,88 @@
+// Number/text rules shared by files, messages and the solver.
+#include "model/text_rules.h"
+
+#include <cmath>
+#include <limits>
+
+namespace kelvane {
+
+namespace {
+bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+}  // namespace
+
+double NumericValue(std::string_view text) {
+  std::size_t i = 0;
+  while (i < text.size() && isBlank(text[i])) ++i;
+  bool negative = false;
+  if (i < text.size() && (text[i] == '-' || text[i] == '+')) {
+    negative = text[i] == '-';
+    ++i;
+  }
+  double value = 0;
+  bool any = false;
+  while (i < text.size() && isDigit(text[i])) {
+    value = value * 10 + (text[i] - '0');
+    any = true;
+    ++i;
+  }
+  if (i < text.size() && text[i] == '.') {
+    ++i;
+    double scale = 0.1;
+    while (i < text.size() && isDigit(text[i])) {
+      value += (text[i] - '0') * scale;
+      scale /= 10;
+      any = true;
+      ++i;
+    }
+  }
+  if (!any) return 0;
+  return negative ? -value : value;
+}
+
+int IntValue(std::string_view text) {
+  double v = std::trunc(NumericValue(text));
+  constexpr double lo = std::numeric_limits<int>::min();
+  constexpr double hi = std::numeric_limits<int>::max();
+  if (!(v >= lo)) return std::numeric_limits<int>::min();
+  if (v > hi) return std::numeric_limits<int>::max();
+  return static_cast<int>(v);
+}
+
+std::string NumText(long long n) {
+  return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+}
+
+std::string Pad3(long long n) {
+  std::string digits = std::to_string(n < 0 ? -n : n);
+  if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
+  return n < 0 ? "-" + digits : digits;
+}
+
+int CountItems(std::string_view text) {
+  if (text.empty()) return 0;
+  int commas = 0;
+  for (char c : text) commas += c == ',';
+  return commas == 0 ? 0 : commas + 1;
+}
+
+std::string_view LastItem(std::string_view text) {
+  std::size_t comma = text.rfind(',');
+  return comma == std::string_view::npos ? text : text.substr(comma + 1);
+}
+
+std::string InputField(std::string_view line) {
+  std::size_t i = 0;
+  while (i < line.size() && isBlank(line[i])) ++i;
+  line.remove_prefix(i);
+  if (!line.empty() && line.front() == '"') {
+    std::size_t close = line.find('"', 1);
+    return std::string(line.substr(1, close == std::string_view::npos ? std::string_view::npos : close - 1));
+  }
+  std::size_t comma = line.find(',');
+  std::string_view field = line.substr(0, comma);
+  while (!field.empty() && isBlank(field.back())) field.remove_suffix(1);
+  return std::string(field);
+}
+
+}  // namespace kelvane
