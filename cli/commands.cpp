@@ -277,8 +277,8 @@ int cmdCreate(const Args& a, Context& ctx) {
     return kStopped;
   }
   if (r.exhausted) {
-    ctx.err << "Only" << NumText(r.added) << " distinct puzzles could be added: no new puzzle turned up in "
-            << o.staleLimit << " attempts.\n";
+    ctx.err << "Only" << NumText(r.added) << " distinct puzzles could be added: the last " << o.staleLimit
+            << " attempts found fewer than 100 new ones.\n";
     return kFailed;
   }
   return kOk;

@@ -20,6 +20,7 @@ namespace {
 constexpr std::size_t kFlushBytes = 256 * 1024;
 constexpr auto kFlushEvery = std::chrono::milliseconds(200);
 constexpr int kChunk = 32;  // puzzles a worker makes at a time
+constexpr int kRecent = 100;
 
 enum class Outcome { Made, Cancelled, Exhausted };
 
@@ -43,7 +44,7 @@ Outcome nextCandidate(const BatchOptions& o, const Lists& lists, Stream& s, Solv
       case MakeResult::Cancelled: return Outcome::Cancelled;
       case MakeResult::GaveUp: break;
     }
-    if (s.attempts >= o.staleLimit) return Outcome::Exhausted;
+    if (s.attempts >= o.staleLimit) return Outcome::Exhausted;  // no list can make a puzzle
   }
 }
 
@@ -125,11 +126,18 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
 
   SolverScratch scratch;
   int accepted = 0;
+  long long spent = 0;  // attempts of every candidate so far, repeats included
+  // Totals of `spent` at the last kRecent acceptances: the batch gives up when
+  // the last staleLimit attempts brought fewer than kRecent new puzzles.
+  long long recent[kRecent] = {};
   // Takes puzzle k from its first candidate on; false stops the batch.
   auto commit = [&](Slot& slot) -> bool {
     Stream& stream = *slot.stream;
     NewPuzzle& p = slot.puzzle;
+    long long counted = 0;
     for (;;) {
+      spent += stream.attempts - counted;
+      counted = stream.attempts;
       if (slot.outcome == Outcome::Cancelled) {
         result.cancelled = true;
         return false;
@@ -144,13 +152,19 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
         if (pendingCount == 0) pendingFirst = number;
         pending += FormatRecord(number, p.easy, p.grid.N, p.SolutionLength, p.MarkedCell, cells, p.Solution);
         ++pendingCount;
+        recent[accepted % kRecent] = spent;
         ++accepted;
-        result.attempts += stream.attempts;
+        result.attempts = spent;
         if (pending.size() >= kFlushBytes || std::chrono::steady_clock::now() - lastFlush >= kFlushEvery) {
           if (!flush()) return false;
         }
         if (progress) progress(accepted, o.count);
         return true;
+      }
+      const long long windowStart = accepted >= kRecent ? recent[accepted % kRecent] : 0;
+      if (spent - windowStart >= o.staleLimit) {
+        result.exhausted = true;
+        return false;
       }
       slot.outcome = nextCandidate(o, lists, stream, scratch, cancel, p);
     }

@@ -18,7 +18,7 @@ struct BatchOptions {
   std::string outFile;
   std::uint64_t seed = 0;
   int threads = 1;
-  // Attempts without a new puzzle after which the batch stops.
+  // The batch stops when this many attempts bring fewer than ten new puzzles.
   long long staleLimit = 1'000'000;
 };
 
@@ -26,7 +26,7 @@ struct BatchResult {
   int added = 0;
   int firstNumber = 0;     // the number of the first puzzle appended
   bool cancelled = false;
-  bool exhausted = false;  // no new puzzle turned up within staleLimit attempts
+  bool exhausted = false;  // new puzzles became too rare (see staleLimit)
   bool failed = false;     // a chain list or the output file failed; see message
   std::string message;
   long long attempts = 0;  // boards tried for the puzzles added

@@ -5,6 +5,7 @@
 #include <cstring>
 #include <memory>
 
+#include "model/puzzle_file.h"
 #include "model/text_rules.h"
 
 namespace kelvane {
@@ -13,7 +14,7 @@ namespace fs = std::filesystem;
 
 namespace {
 constexpr std::size_t kChunk = 1 << 20;
-constexpr std::size_t kNumberChars = 40;  // enough of a "#" line to read its number
+constexpr std::size_t kNumberChars = MaxRecordLine - 1;  // the rest of a "#" line as far as a reader keeps it
 constexpr std::size_t kMaxCachedFiles = 16;
 
 struct FileCloser {

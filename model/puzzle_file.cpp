@@ -98,14 +98,15 @@ ReadStatus ReadAllRecords(const std::string& path,
     if (header) {
       if (have > 0 && have < 5 && !each(position, raw, ReadStatus::Incomplete)) return ReadStatus::Ok;
       raw = RawRecord{};
-      overlong = false;
       ++position;
       have = 0;
     } else if (have == 0 || have >= 5) {
+      overlong = false;
       continue;
     }
     *lines[have++] = line;
-    raw.Overlong = overlong;
+    raw.Overlong = raw.Overlong || overlong;
+    overlong = false;
     if (have == 5 && !each(position, raw, ReadStatus::Ok)) return ReadStatus::Ok;
   }
   if (std::ferror(f.get())) return ReadStatus::Unreadable;
@@ -123,7 +124,7 @@ ParsedRecord ParseRecord(const RawRecord& raw) {
   r.GridPrefix = raw.GridLine.substr(0, 3);
   if (raw.GridLine.size() > 3) {
     r.Cells = raw.GridLine.substr(3, MaxGridCells);
-    r.GridTooLong = raw.GridLine.size() - 3 > MaxGridCells || raw.Overlong;
+    r.GridTooLong = raw.GridLine.size() - 3 > MaxGridCells;
   }
   r.Solution = raw.SolutionLine;
   const double marked = NumericValue(LastItem(r.Solution));

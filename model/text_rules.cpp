@@ -50,11 +50,14 @@ int IntValue(std::string_view text) {
 }
 
 std::string NumText(long long n) {
-  return n < 0 ? std::to_string(n) : " " + std::to_string(n);
+  std::string text(n < 0 ? 0 : 1, ' ');
+  text += std::to_string(n);
+  return text;
 }
 
 std::string Pad3(long long n) {
-  std::string digits = std::to_string(n < 0 ? -n : n);
+  std::string digits = std::to_string(n);
+  if (n < 0) digits.erase(0, 1);
   if (digits.size() < 3) digits.insert(0, 3 - digits.size(), '0');
   return n < 0 ? "-" + digits : digits;
 }
