@@ -7,6 +7,7 @@
 #include "engine/batch.h"
 #include "engine/generator.h"
 #include "engine/solver.h"
+#include "model/puzzle_file.h"
 #include "test_support.h"
 
 namespace kelvane {
@@ -54,6 +55,35 @@ void BM_MakePuzzle(benchmark::State& state) {
   state.counters["attempts/puzzle"] = static_cast<double>(attempts) / static_cast<double>(state.iterations());
 }
 BENCHMARK(BM_MakePuzzle)->ArgsProduct({{5, 7, 9}, {1, 0}})->ArgNames({"size", "easy"});
+
+// Puzzles made and appended to a file as a batch writes them, repeats not
+// looked for: the speed of making and writing alone.
+void BM_MakeAndWrite(benchmark::State& state) {
+  const int N = static_cast<int>(state.range(0));
+  const bool easy = state.range(1) != 0;
+  const auto list = listFor(N);
+  test::TempDir dir;
+  const std::string path = dir.File("written.kvl");
+  Random rng(9);
+  SolverScratch scratch;
+  NewPuzzle p;
+  long long attempts = 0;
+  std::string pending;
+  int number = 0;
+  for (auto _ : state) {
+    while (MakePuzzle(N, easy, *list, rng, scratch, nullptr, p, attempts) != MakeResult::Made) {
+    }
+    pending += FormatRecord(++number, p.easy, N, p.SolutionLength, p.MarkedCell, p.grid.Text(), p.Solution);
+    if (pending.size() >= 256 * 1024) {
+      if (!AppendToFile(path, pending).ok) state.SkipWithError("write failed");
+      pending.clear();
+    }
+  }
+  if (!AppendToFile(path, pending).ok) state.SkipWithError("write failed");
+  state.counters["puzzles/s"] = benchmark::Counter(static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+  state.counters["attempts/puzzle"] = static_cast<double>(attempts) / static_cast<double>(state.iterations());
+}
+BENCHMARK(BM_MakeAndWrite)->ArgsProduct({{5, 7, 9}, {1, 0}})->ArgNames({"size", "easy"});
 
 // A whole batch as kelvane-cli create runs it: distinct puzzles, file writing included.
 void BM_CreateBatch(benchmark::State& state) {

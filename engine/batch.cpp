@@ -135,6 +135,7 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
     Stream& stream = *slot.stream;
     NewPuzzle& p = slot.puzzle;
     long long counted = 0;
+    if (cancel.load()) slot.outcome = Outcome::Cancelled;  // made ahead, but asked to stop
     for (;;) {
       spent += stream.attempts - counted;
       counted = stream.attempts;
