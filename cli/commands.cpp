@@ -71,7 +71,9 @@ bool parseNumber(const std::string& text, long long lo, long long hi, long long&
   return ec == std::errc() && ptr == end && value >= lo && value <= hi;
 }
 
-int fail(Context& ctx, const std::string& message) {
+// One line on err: a line break inside the message becomes ": ".
+int fail(Context& ctx, std::string message) {
+  for (std::size_t at; (at = message.find('\n')) != std::string::npos;) message.replace(at, 1, ": ");
   ctx.err << "kelvane-cli: " << message << "\n";
   return kError;
 }
@@ -135,7 +137,8 @@ void drawBoard(std::ostream& out, const ParsedRecord& r, bool showSolution) {
     }
     for (std::size_t k = 0; k < chain.size(); ++k) {
       onChain.insert(chain[k]);
-      if (k > 0) onChain.insert(Geometry::Between(chain[k - 1], chain[k]));
+      if (k > 0 && geo.OnBoard(chain[k - 1]) && geo.OnBoard(chain[k]))
+        onChain.insert(Geometry::Between(chain[k - 1], chain[k]));
     }
   }
   const std::string rule = "  +" + std::string(static_cast<std::size_t>(3 * N), '-') + "+\n";
@@ -155,11 +158,21 @@ void drawBoard(std::ostream& out, const ParsedRecord& r, bool showSolution) {
   out << rule;
   if (showSolution && !chain.empty()) {
     out << "  Solution: ";
+    int sum = 0;
     for (std::size_t k = 0; k < chain.size(); ++k) {
-      if (k > 0) out << ' ' << (grid.Plus(Geometry::Between(chain[k - 1], chain[k])) ? '+' : '-') << ' ';
-      out << (chain[k] >= 1 && chain[k] <= N * N ? grid.Value(chain[k]) : 0);
+      const int value = geo.OnBoard(chain[k]) ? grid.Value(chain[k]) : 0;
+      if (k > 0) {
+        // A damaged record may name cells off the board: no sign between them.
+        const int a = chain[k - 1], b = chain[k];
+        const bool plus = geo.OnBoard(a) && geo.OnBoard(b) && grid.Plus(Geometry::Between(a, b));
+        out << ' ' << (plus ? '+' : '-') << ' ';
+        sum += plus ? value : -value;
+      } else {
+        sum = value;
+      }
+      out << value;
     }
-    out << " = 0, cells " << r.Solution.substr(0, r.Solution.rfind(',')) << "\n";
+    out << " = " << sum << ", cells " << r.Solution.substr(0, r.Solution.rfind(',')) << "\n";
   }
 }
 
@@ -309,7 +322,7 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
   if (command == "create") withValue = {"--size", "--difficulty", "--count", "--out", "--seed", "--threads"};
   else if (command == "show") flags = {"--solution"};
   else if (command != "verify" && command != "count" && command != "chains")
-    return fail(ctx, "unknown command \"" + command + "\"\n" + Usage());
+    return fail(ctx, "unknown command \"" + command + "\" (see kelvane-cli --help)");
   if (!parseArgs(rest, withValue, flags, a, error)) return fail(ctx, error);
   if (command == "create") return cmdCreate(a, ctx);
   if (command == "show") return cmdShow(a, ctx);
