@@ -47,7 +47,9 @@ TEST(ChainList, EveryChainIsOneAPlayerCanBuildAndEachAppearsOnce) {
       std::set<int> visited;
       for (std::size_t k = 0; k < cells.size(); ++k) {
         ASSERT_TRUE(visited.insert(cells[k]).second) << line;
-        if (k > 0) ASSERT_TRUE(geo.IsChainStep(cells[k - 1], cells[k])) << line;
+        if (k > 0) {
+          ASSERT_TRUE(geo.IsChainStep(cells[k - 1], cells[k])) << line;
+        }
       }
       const std::uint8_t* stored;
       const int n = shapes->CellsOf(id, stored);
