@@ -12,7 +12,7 @@ struct BigFile {
   std::string path = dir.File("big.kvl");
   BigFile() {
     std::string text;
-    const std::string grid = "3-1-2 + - -2-3-1 - - +1-2-3";
+    const std::string grid = "3-1-2+ - -2-3-1- - +1-2-3";
     for (int k = 1; k <= 50000; ++k)
       text += FormatRecord(k, k % 2 == 0, 5, 4, 11, grid, "21,11,1,3, 11");
     test::WriteFile(path, text);

@@ -158,7 +158,7 @@ TEST(Batch, FailuresWriteNothingAndSaySo) {
 
 TEST(Batch, AFileWithoutFinalLineBreakKeepsItsLastRecord) {
   Batch b;
-  std::string text = FormatRecord(1, true, 5, 4, 11, "3-1-2 + - -2-3-1 - - +1-2-3", "21,11,1,3, 11");
+  std::string text = FormatRecord(1, true, 5, 4, 11, "3-1-2+ - -2-3-1- - +1-2-3", "21,11,1,3, 11");
   text.resize(text.size() - 2);
   test::WriteFile(b.options.outFile, text);
   b.options.count = 2;
