@@ -1,0 +1,160 @@
+// Tests of the configuration file: round trips, exact bytes, damaged and odd files, failed writes.
+#include "settings/config_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "test_support.h"
+
+namespace kelvane {
+namespace {
+
+using test::ReadFile;
+using test::TempDir;
+using test::WriteFile;
+
+// Values no reader would produce, to see that a failed read leaves them alone.
+ConfigValues Sentinel() { return {"Untouched", 11, "kept.col", YES, "/kept/file.kvl"}; }
+
+TEST(ConfigFile, WritesTheFiveLinesExactly) {
+  TempDir dir;
+  const std::string path = dir.File("kelvane.cfg");
+  const ConfigValues values = DefaultConfig("/path/");
+  const std::string expected = "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n/path/puzzles.kvl\r\n";
+  EXPECT_EQ(FormatConfig(values), expected);
+  ASSERT_TRUE(WriteConfigFile(path, values).ok);
+  EXPECT_EQ(ReadFile(path), expected);
+  EXPECT_EQ(FormatConfig({"Courier New", 9, "xp.col", YES, ""}), "Courier New\r\n 9 \r\nxp.col\r\n 1 \r\n\r\n");
+}
+
+TEST(ConfigFile, ValuesSurviveAWriteAndARead) {
+  const std::vector<ConfigValues> cases = {
+      DefaultConfig("/home/me/kelvane/"),
+      {"DejaVu Sans Mono", 8, "night.col", YES, "/tmp/my puzzles, hard.kvl"},
+      {"Noto Serif", 32, "My Default.col", NO, "  /leading/and/trailing spaces  "},
+      {"Arial", 17, "xp.col", NO, "/home/ü/пазлы.kvl"},
+      {"Arial", 16, "default.col", NO, ""},
+  };
+  TempDir dir;
+  const std::string path = dir.File("kelvane.cfg");
+  for (const ConfigValues& values : cases) {
+    SCOPED_TRACE(values.CellFontName + " " + values.CurrentFile);
+    ASSERT_TRUE(WriteConfigFile(path, values).ok);
+    ConfigValues read = Sentinel();
+    ASSERT_TRUE(ReadConfigFile(path, read));
+    EXPECT_EQ(read, values);
+  }
+  // Rewriting leaves only the file itself in the folder, no temporary files.
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(ConfigFile, FailedReadsLeaveTheValuesAlone) {
+  TempDir dir;
+  const std::string fiveLines = "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n/p/puzzles.kvl\r\n";
+  const struct {
+    const char* what;
+    std::string content;
+  } cases[] = {
+      {"empty", ""},
+      {"four lines", "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n"},
+      {"four lines, no final break", "Arial\r\n 16 \r\ndefault.col\r\n 0 "},
+      {"one line", "Arial"},
+      {"NUL byte", "Ar\0ial\r\n 16 \r\ndefault.col\r\n 0 \r\n/p\r\n"},
+      {"binary", "\x7f" "ELF\x02\x01\x01" + std::string(9, '\0') + "\n\n\n\n\n"},
+      {"over-long line", std::string(MaxConfigLine + 1, 'A') + "\r\n" + fiveLines.substr(7)},
+      {"huge file", fiveLines + std::string(MaxConfigBytes, '\n')},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string path = dir.File("kelvane.cfg");
+    WriteFile(path, c.content);
+    ConfigValues read = Sentinel();
+    EXPECT_FALSE(ReadConfigFile(path, read));
+    EXPECT_EQ(read, Sentinel());
+  }
+  ConfigValues read = Sentinel();
+  EXPECT_FALSE(ReadConfigFile(dir.File("missing.cfg"), read));
+  EXPECT_FALSE(ReadConfigFile(dir.Folder(), read));
+  EXPECT_EQ(read, Sentinel());
+  EXPECT_EQ(ConfigReadFailedMessage("/opt/k/kelvane.cfg"),
+            "Configuration file:\n/opt/k/kelvane.cfg\ncould not be accessed, new file will be created");
+}
+
+TEST(ConfigFile, OddButReadableFiles) {
+  const struct {
+    const char* what;
+    std::string content;
+    ConfigValues expected;
+  } cases[] = {
+      {"LF only", "Tahoma\n 20 \nxp.col\n 1 \n/a/b.kvl\n", {"Tahoma", 20, "xp.col", YES, "/a/b.kvl"}},
+      {"CR only", "Tahoma\r20\rxp.col\r1\r/a/b.kvl\r", {"Tahoma", 20, "xp.col", YES, "/a/b.kvl"}},
+      {"no final break", "Tahoma\r\n20\r\nxp.col\r\n1\r\n/a/b.kvl", {"Tahoma", 20, "xp.col", YES, "/a/b.kvl"}},
+      {"byte order mark", "\xEF\xBB\xBFTahoma\n20\nxp.col\n0\n/a\n", {"Tahoma", 20, "xp.col", NO, "/a"}},
+      {"extra lines ignored", "A\n9\nb.col\n0\n/c\nmore\nlines\n", {"A", 9, "b.col", NO, "/c"}},
+      {"comma ends a font name", "Times, Bold\n12,5\nxp.col, x\n1,0\n/a,b\n", {"Times", 12, "xp.col", YES, "/a,b"}},
+      {"quotes and blanks", "  \"Fira Sans\"  \n 16.6 \n  ocean.col  \n 1.0 \n  /sp  \n",
+       {"Fira Sans", 17, "ocean.col", YES, "  /sp  "}},
+      {"garbage numbers", "Arial\nbig\ndefault.col\nyes\n/p\n", {"Arial", 16, "default.col", NO, "/p"}},
+      {"size too small, flag 2", "Arial\n7\ndefault.col\n2\n/p\n", {"Arial", 16, "default.col", NO, "/p"}},
+      {"size too large, flag -1", "Arial\n33\ndefault.col\n-1\n/p\n", {"Arial", 16, "default.col", NO, "/p"}},
+      {"size overflows", "Arial\n" + std::string(400, '9') + "\ndefault.col\n 1 \n/p\n",
+       {"Arial", 16, "default.col", YES, "/p"}},
+      {"empty lines", "\n\n\n\n\n", {"Arial", 16, "default.col", NO, ""}},
+  };
+  TempDir dir;
+  const std::string path = dir.File("kelvane.cfg");
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteFile(path, c.content);
+    ConfigValues read = Sentinel();
+    ASSERT_TRUE(ReadConfigFile(path, read));
+    EXPECT_EQ(read, c.expected);
+  }
+}
+
+TEST(ConfigFile, FailedWritesLeaveNothingBehindAndKeepTheOldFile) {
+  TempDir dir;
+  const std::string inMissingFolder = dir.File("gone") + "/kelvane.cfg";
+  const WriteResult r = WriteConfigFile(inMissingFolder, DefaultConfig("/p/"));
+  EXPECT_FALSE(r.ok);
+  EXPECT_EQ(r.message, "Configuration file:\n" + inMissingFolder + "\ncould not be accessed, options not saved");
+  EXPECT_FALSE(std::filesystem::exists(dir.File("gone")));
+
+  // A line break inside a value would shift every later line.
+  const std::string path = dir.File("kelvane.cfg");
+  const std::string old = FormatConfig(DefaultConfig("/p/"));
+  WriteFile(path, old);
+  for (const ConfigValues& bad : {ConfigValues{"Ari\nal", 16, "xp.col", NO, "/p"},
+                                  ConfigValues{"Arial", 16, "x\r.col", NO, "/p"},
+                                  ConfigValues{"Arial", 16, "xp.col", NO, std::string("/p\0q", 4)}}) {
+    const WriteResult w = WriteConfigFile(path, bad);
+    EXPECT_FALSE(w.ok);
+    EXPECT_EQ(w.message, ConfigWriteFailedMessage(path));
+    EXPECT_EQ(ReadFile(path), old);
+  }
+  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+}
+
+TEST(ConfigFile, SettingsMoveBetweenFileAndGameState) {
+  TempDir dir;
+  const std::string path = dir.File("kelvane.cfg");
+  WriteFile(path, "Verdana\r\n 24 \r\nforest.col\r\n 1 \r\n/data/mine.kvl\r\n");
+  ConfigValues read;
+  ASSERT_TRUE(ReadConfigFile(path, read));
+  GameState g;
+  g.PuzzleNumber = 5;
+  ApplyConfig(g, read);
+  EXPECT_EQ(g.CellFontName + " " + g.ColourSchemeName + " " + g.CurrentFile, "Verdana forest.col /data/mine.kvl");
+  EXPECT_EQ(g.CellFontSize, 24);
+  EXPECT_EQ(g.PlainBlankFlag, YES);
+  EXPECT_EQ(g.PuzzleNumber, 5);
+
+  ASSERT_TRUE(WriteConfigFile(path, ConfigFromState(g)).ok);
+  EXPECT_EQ(ReadFile(path), "Verdana\r\n 24 \r\nforest.col\r\n 1 \r\n/data/mine.kvl\r\n");
+}
+
+}  // namespace
+}  // namespace kelvane
