@@ -1,8 +1,14 @@
 // Kelvane: starts the application and opens the main window.
 #include <QApplication>
 
+#include "board/main_window.h"
+
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
   QApplication::setApplicationName("Kelvane");
-  return 0;
+  QApplication::setOrganizationName("Kelvane");
+  kelvane::ui::MainWindow window(kelvane::ui::FindFolders());
+  window.Startup();
+  window.show();
+  return QApplication::exec();
 }

@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "uikit/box_control.h"
 #include "uikit/twips.h"
 
 namespace kelvane::ui {
@@ -13,17 +14,6 @@ constexpr double kPitch = 450;    // cell pitch in twips
 constexpr double kCell = 465;     // a cell overlaps its neighbour by 15 twips
 constexpr double kOverlay = 460;
 }  // namespace
-
-int ButtonCode(Qt::MouseButton b) {
-  switch (b) {
-    case Qt::LeftButton: return 1;
-    case Qt::RightButton: return 2;
-    case Qt::MiddleButton: return 4;
-    default: return 0;
-  }
-}
-
-QColor ToQColor(Colour c) { return QColor(static_cast<int>(c & 255), static_cast<int>(c >> 8 & 255), static_cast<int>(c >> 16 & 255)); }
 
 BoardWidget::BoardWidget(const GameState& g, QWidget* parent) : QWidget(parent), g_(g) {
   setObjectName("Shape1");
@@ -105,7 +95,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
 
 void BoardWidget::mouseReleaseEvent(QMouseEvent* event) {
   const int i = CellAt(event->position().toPoint());
-  const int button = ButtonCode(event->button());
+  const int button = MouseButtonCode(event->button());
   if (i > 0 && button != 0) emit CellReleased(i, button);
 }
 

@@ -47,8 +47,4 @@ class BoardWidget : public QWidget {
   int hovered_ = -1;
 };
 
-// The mouse button of an event as 1 left, 2 right, 4 middle.
-int ButtonCode(Qt::MouseButton b);
-QColor ToQColor(Colour c);
-
 }  // namespace kelvane::ui

@@ -1,0 +1,345 @@
+// The main window for real: start-up with odd files, navigation, open, save, delete, pickers and exit.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <deque>
+#include <filesystem>
+
+#include "board/board_widget.h"
+#include "board/main_window.h"
+#include "model/puzzle_file.h"
+#include "uikit/box_control.h"
+#include "uikit/modal.h"
+#include "test_support.h"
+
+namespace kelvane::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+// Answers every modal window in place of the user and remembers what was asked.
+class Answers : public ModalAnswerer {
+ public:
+  std::vector<std::pair<std::string, std::string>> messages;
+  std::deque<int> codes;          // answers to the message box, in order; then 1
+  std::deque<std::string> files;  // answers to the file chooser; then ""
+  std::vector<FileRequest> requests;
+  std::vector<std::string> plain;
+
+  int Message(const std::string& text, const std::string& style) override {
+    messages.emplace_back(text, style);
+    if (codes.empty()) return 1;
+    const int c = codes.front();
+    codes.pop_front();
+    return c;
+  }
+  std::string FileName(const FileRequest& request) override {
+    requests.push_back(request);
+    if (files.empty()) return "";
+    std::string f = files.front();
+    files.pop_front();
+    return f;
+  }
+  int PlainMessage(const std::string& text, bool) override {
+    plain.push_back(text);
+    return 1;
+  }
+};
+
+std::string records(int count, int first = 1) {
+  std::string text;
+  const std::string grid = "3-1-2+ - -2-3-1- - +1-2-3";
+  for (int k = first; k < first + count; ++k) text += FormatRecord(k, k % 2 == 0, 5, 4, 11, grid, "21,11,1,3, 11");
+  return text;
+}
+
+struct Program {
+  test::TempDir dir;
+  Answers answers;
+  ScopedAnswerer scoped{answers};
+  std::unique_ptr<MainWindow> w;
+
+  Program() {
+    for (const char* f : {"all.col", "puzzles.kvl", "kelvane.htm", "k5x5.kvy", "k7x7.kvy", "k9x9.kvy"})
+      fs::copy_file(std::string(KELVANE_BIN_DIR) + f, dir.File(f));
+  }
+  std::string Config() const { return dir.File("kelvane.cfg"); }
+  void WriteConfig(const std::string& puzzleFile, const std::string& scheme = "default.col") {
+    test::WriteFile(Config(), "Arial\r\n 16 \r\n" + scheme + "\r\n 0 \r\n" + puzzleFile + "\r\n");
+  }
+  MainWindow& Start() {
+    w = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder()});
+    w->Startup();
+    return *w;
+  }
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = w->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  void Click(const char* name, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(Find<QWidget>(name), button); }
+  QString Text(const char* name) {
+    if (auto* e = w->findChild<QLineEdit*>(name)) return e->text();
+    return Find<QLabel>(name)->text();
+  }
+};
+
+TEST(Startup, MissingConfigurationIsReportedAndWrittenAnew) {
+  Program p;
+  MainWindow& w = p.Start();
+  ASSERT_FALSE(p.answers.messages.empty());
+  EXPECT_EQ(p.answers.messages[0].first,
+            "Configuration file:\n" + p.Config() + "\ncould not be accessed, new file will be created");
+  EXPECT_EQ(p.answers.messages[0].second, "vbok+vbinformation");
+  EXPECT_EQ(test::ReadFile(p.Config()),
+            "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n" + p.dir.File("puzzles.kvl") + "\r\n");
+  EXPECT_EQ(w.State().CurrentFile, p.dir.File("puzzles.kvl"));
+  EXPECT_EQ(w.State().PuzzleNumber, 1);
+  EXPECT_EQ(p.Text("PuzNumNow"), "1");
+  EXPECT_EQ(p.Text("puznumber"), " of 72");
+  EXPECT_EQ(p.Text("FileNameNowx"), "puzzles.kvl");
+  EXPECT_EQ(p.Find<QLabel>("FileNameNowx")->toolTip().toStdString(), p.dir.File("puzzles.kvl"));
+  EXPECT_EQ(p.Text("Label3"), "5x5");
+  EXPECT_EQ(p.Text("Label4"), "Easy");
+  EXPECT_GT(w.State().MarkedCell, 0);
+  EXPECT_EQ(p.answers.messages.size(), 1u);
+}
+
+TEST(Startup, OddConfigurationsFallBackToTheDefaults) {
+  for (const std::string content : {std::string("Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n"), std::string("\0\1\2garbage", 10)}) {
+    Program p;
+    test::WriteFile(p.Config(), content);
+    MainWindow& w = p.Start();
+    ASSERT_FALSE(p.answers.messages.empty());
+    EXPECT_NE(p.answers.messages[0].first.find("new file will be created"), std::string::npos);
+    EXPECT_EQ(w.State().CurrentFile, p.dir.File("puzzles.kvl"));
+    EXPECT_EQ(w.State().CellFontSize, 16);
+  }
+}
+
+TEST(Startup, AConfiguredFileThatIsGoneFallsBackToTheDefaultFile) {
+  Program p;
+  p.WriteConfig(p.dir.File("gone.kvl"));
+  MainWindow& w = p.Start();
+  EXPECT_TRUE(p.answers.messages.empty());
+  EXPECT_EQ(w.State().CurrentFile, p.dir.File("puzzles.kvl"));
+}
+
+TEST(Startup, MissingSchemeFileAndPuzzleFileStillStart) {
+  Program p;
+  fs::remove(p.dir.File("all.col"));
+  fs::remove(p.dir.File("puzzles.kvl"));
+  p.WriteConfig(p.dir.File("puzzles.kvl"));
+  MainWindow& w = p.Start();
+  ASSERT_EQ(p.answers.messages.size(), 2u);
+  EXPECT_EQ(p.answers.messages[0].first, "Colour Scheme: default.col not found");
+  EXPECT_EQ(p.answers.messages[0].second, "vbok+vbcritical");
+  EXPECT_EQ(w.State().ColourSchemeName, "xp.col");
+  EXPECT_EQ(p.answers.messages[1].first, "Error reading puzzle# 1 in file:\n" + p.dir.File("puzzles.kvl"));
+  EXPECT_EQ(p.Text("PuzNumNow"), "");
+  EXPECT_EQ(GridText(w.State()), "");
+}
+
+struct Twelve : Program {
+  Twelve() {
+    test::WriteFile(dir.File("twelve.kvl"), records(12));
+    WriteConfig(dir.File("twelve.kvl"));
+  }
+};
+
+TEST(Navigation, ArrowsWrapAroundAndRightClickGoesToTheEnds) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  p.Click("arrows_0");
+  EXPECT_EQ(w.State().PuzzleNumber, 12);
+  EXPECT_EQ(p.Text("PuzNumNow"), "12");
+  p.Click("arrows_2");
+  EXPECT_EQ(w.State().PuzzleNumber, 1);
+  p.Click("arrows_2", Qt::RightButton);
+  EXPECT_EQ(w.State().PuzzleNumber, 12);
+  p.Click("arrows_0", Qt::RightButton);
+  EXPECT_EQ(w.State().PuzzleNumber, 1);
+  p.Click("arrows_2", Qt::MiddleButton);  // no action for the middle button
+  EXPECT_EQ(w.State().PuzzleNumber, 1);
+  for (int k = 0; k < 20; ++k) {
+    p.Click("arrows_3");
+    EXPECT_GE(w.State().PuzzleNumber, 1);
+    EXPECT_LE(w.State().PuzzleNumber, 12);
+  }
+  EXPECT_TRUE(p.answers.messages.empty());
+}
+
+TEST(Navigation, KeysPageThroughTheFile) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  w.show();
+  w.activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+  QTest::keyClick(&w, Qt::Key_PageDown);
+  EXPECT_EQ(w.State().PuzzleNumber, 2);
+  QTest::keyClick(&w, Qt::Key_PageUp);
+  QTest::keyClick(&w, Qt::Key_PageUp);
+  EXPECT_EQ(w.State().PuzzleNumber, 12);
+}
+
+TEST(Navigation, AOnePuzzleFileIgnoresTheArrows) {
+  Program p;
+  test::WriteFile(p.dir.File("one.kvl"), records(1));
+  p.WriteConfig(p.dir.File("one.kvl"));
+  MainWindow& w = p.Start();
+  for (const char* a : {"arrows_0", "arrows_1", "arrows_2", "arrows_3"}) p.Click(a);
+  EXPECT_EQ(w.State().PuzzleNumber, 1);
+  EXPECT_TRUE(p.answers.messages.empty());
+}
+
+TEST(Navigation, TypedNumbersOutsideTheFileChangeNothing) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  auto* box = p.Find<QLineEdit>("PuzNumNow");
+  for (const char* typed : {"0", "13", "abc", "-2"}) {
+    box->setText(typed);
+    QTest::keyClick(box, Qt::Key_Return);
+    EXPECT_EQ(w.State().PuzzleNumber, 1) << typed;
+  }
+  box->setText("7");
+  QTest::keyClick(box, Qt::Key_Return);
+  EXPECT_EQ(w.State().PuzzleNumber, 7);
+  EXPECT_EQ(p.Text("Label4"), "Hard");
+}
+
+TEST(OpenFile, BadFilesAreReportedAndTheBoardStays) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  p.Click("arrows_2");
+  const std::string grid = GridText(w.State());
+  test::WriteFile(p.dir.File("empty.kvl"), "");
+  test::WriteFile(p.dir.File("binary.kvl"), std::string("#1\r\n\0\0\0\r\n", 9));
+  test::WriteFile(p.dir.File("short.kvl"), "#1\r\nEasy\r\n");
+  for (const std::string f : {p.dir.File("empty.kvl"), p.dir.File("binary.kvl"), p.dir.File("short.kvl"), p.dir.File("missing.kvl")}) {
+    p.answers.files.push_back(f);
+    p.answers.messages.clear();
+    p.Click("cmdload");
+    ASSERT_EQ(p.answers.messages.size(), 1u) << f;
+    EXPECT_EQ(p.answers.messages[0].first.rfind("Error reading puzzle# 1", 0), 0u) << p.answers.messages[0].first;
+    EXPECT_EQ(p.answers.messages[0].second, "vbok+vbcritical");
+    EXPECT_EQ(w.State().CurrentFile, p.dir.File("twelve.kvl"));
+    EXPECT_EQ(w.State().PuzzleNumber, 2);
+    EXPECT_EQ(w.State().PuzzleCount, 12);
+    EXPECT_EQ(GridText(w.State()), grid);
+  }
+  const FileRequest& r = p.answers.requests.back();
+  EXPECT_FALSE(r.save);
+  EXPECT_EQ(r.title, "Kelvane");
+  EXPECT_EQ(r.fileTypes, "*.kvl;*.txt;*.dat");
+  EXPECT_EQ(r.fileTypesName, "Kelvane Files");
+
+  p.answers.files.push_back(p.dir.File("puzzles.kvl"));
+  p.Click("cmdload", Qt::RightButton);
+  EXPECT_EQ(w.State().CurrentFile, p.dir.File("puzzles.kvl"));
+  EXPECT_EQ(w.State().PuzzleCount, 72);
+  p.Click("cmdload");  // cancelled: nothing changes
+  EXPECT_EQ(w.State().CurrentFile, p.dir.File("puzzles.kvl"));
+}
+
+TEST(SaveAndDelete, RoundTrip) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  p.Click("arrows_2");
+  const std::string grid = GridText(w.State());
+  const std::string out = p.dir.File("mine.kvl");
+  test::WriteFile(out, records(3));
+  p.answers.files.push_back(out);
+  p.Click("cmdsave");
+  ASSERT_EQ(p.answers.messages.size(), 1u);
+  EXPECT_EQ(p.answers.messages[0].first, "Puzzle# 4 saved in file " + out);
+  EXPECT_EQ(p.answers.messages[0].second, "vbok+vbinformation");
+  EXPECT_TRUE(p.answers.requests.back().save);
+
+  p.answers.files.push_back(out);
+  p.Click("cmdload");
+  EXPECT_EQ(w.State().PuzzleCount, 4);
+  p.Click("arrows_2", Qt::RightButton);
+  EXPECT_EQ(GridText(w.State()), grid);
+
+  // Deleting the last puzzle shows the new last one; No keeps it.
+  p.answers.codes = {7};
+  p.Click("cmdsave", Qt::RightButton);
+  EXPECT_EQ(CountPuzzles(w.State().Files, out), 4);
+  p.answers.codes = {6};
+  p.answers.messages.clear();
+  p.Find<QLineEdit>("PuzNumNow")->setText("1");  // typed, not entered: the shown puzzle is deleted
+  p.Click("cmdsave", Qt::RightButton);
+  EXPECT_EQ(p.answers.messages.front().first, "Delete current puzzle from file?");
+  EXPECT_EQ(p.answers.messages.front().second, "vbYesNo+vbquestion");
+  EXPECT_EQ(p.answers.messages.back().first, "Done");
+  EXPECT_EQ(test::ReadFile(out), records(3));
+  EXPECT_EQ(w.State().PuzzleNumber, 3);
+  EXPECT_EQ(p.Text("puznumber"), " of 3");
+}
+
+TEST(Pickers, SizeAndDifficultyCycle) {
+  Program p;
+  p.WriteConfig(p.dir.File("puzzles.kvl"));
+  MainWindow& w = p.Start();
+  auto* size = p.Find<QLabel>("Label3");
+  size->setText("7x7");
+  const char* expected[] = {"9x9", "5x5", "7x7"};
+  for (const char* e : expected) {
+    p.Click("Label3");
+    EXPECT_EQ(p.Text("Label3"), e);
+  }
+  size->setText("NxN");
+  p.Click("Label3");
+  EXPECT_EQ(p.Text("Label3"), "NxN");
+  p.Click("Label4");
+  EXPECT_EQ(p.Text("Label4"), "Hard");
+  EXPECT_FALSE(w.State().EasyFlag);
+  p.Click("Label4");
+  EXPECT_EQ(p.Text("Label4"), "Easy");
+  EXPECT_TRUE(w.State().EasyFlag);
+}
+
+TEST(Exit, AsksThenWritesTheConfiguration) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  p.Click("arrows_2");
+  w.State().ColourSchemeName = "xp.col";
+  p.answers.codes = {7};
+  EXPECT_FALSE(w.ExitProgram());
+  EXPECT_EQ(test::ReadFile(p.Config()), "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n" + p.dir.File("twelve.kvl") + "\r\n");
+  p.answers.codes = {6};
+  EXPECT_TRUE(w.ExitProgram());
+  EXPECT_EQ(test::ReadFile(p.Config()), "Arial\r\n 16 \r\nxp.col\r\n 0 \r\n" + p.dir.File("twelve.kvl") + "\r\n");
+}
+
+TEST(Exit, TheCloseBoxSavesNothing) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  const std::string before = test::ReadFile(p.Config());
+  w.State().ColourSchemeName = "xp.col";
+  w.close();
+  EXPECT_EQ(test::ReadFile(p.Config()), before);
+}
+
+TEST(Board, ScalesWithTheWindowAndClicksHitTheOverlay) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  w.show();
+  auto* board = p.Find<BoardWidget>("Shape1");
+  w.resize(600, 760);
+  QCoreApplication::processEvents();
+  const int small = board->CellRect(1).width();
+  w.resize(1200, 1500);
+  QCoreApplication::processEvents();
+  EXPECT_GT(board->CellRect(1).width(), small * 3 / 2);
+  const int marked = w.State().MarkedCell;
+  EXPECT_EQ(board->CellAt(board->CellRect(0).center()), marked);
+  EXPECT_EQ(board->CellAt(board->CellRect(1).center()), 1);
+  EXPECT_EQ(board->CellAt(QPoint(1, 1)), 0);
+}
+
+}  // namespace
+}  // namespace kelvane::ui

@@ -1,0 +1,321 @@
+// Widget tests of the help viewer, the About window and the anchors of the help page.
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QFile>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollBar>
+#include <QSet>
+#include <QTextBrowser>
+#include <QUrl>
+#include <string>
+#include <vector>
+
+#include "uikit/about_form.h"
+#include "uikit/help_viewer.h"
+#include "uikit/modal.h"
+#include "uikit/twips.h"
+
+namespace kelvane::ui {
+namespace {
+
+const QString HelpPage = QStringLiteral(KELVANE_SOURCE_DATA "kelvane.htm");
+
+QUrl Start() { return QUrl::fromLocalFile(HelpPage); }
+QUrl At(const QString& anchor) {
+  QUrl url = Start();
+  url.setFragment(anchor);
+  return url;
+}
+
+template <class T>
+T* Child(QWidget& w, const char* name) {
+  T* c = w.findChild<T*>(name);
+  EXPECT_NE(c, nullptr) << name;
+  return c;
+}
+
+void Activate(QWidget& w) {
+  QEvent e(QEvent::WindowActivate);
+  QCoreApplication::sendEvent(&w, &e);
+}
+
+void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+  QKeyEvent press(QEvent::KeyPress, key, mods);
+  QCoreApplication::sendEvent(w, &press);
+}
+
+void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
+  QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button,
+                type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+void Click(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
+  Mouse(w, QEvent::MouseButtonPress, at, button);
+  Mouse(w, QEvent::MouseButtonRelease, at, button);
+}
+
+// Clicks into the middle of a link's text in the view, as the user would.
+void ClickLink(QTextBrowser* view, const QString& text) {
+  const QTextCursor found = view->document()->find(text);
+  ASSERT_FALSE(found.isNull()) << text.toStdString();
+  QTextCursor at(view->document());
+  at.setPosition(found.selectionStart() + 2);
+  Click(view->viewport(), view->cursorRect(at).center());
+}
+
+std::array<Colour, 14> TestPalette() {
+  std::array<Colour, 14> p{};
+  for (int i = 0; i < 14; ++i) p[static_cast<std::size_t>(i)] = RGB(10 * i, 200 - 10 * i, 7 * i);
+  return p;
+}
+
+QColor Q(Colour c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
+
+struct ViewerFixture : ::testing::Test {
+  HelpViewer viewer;
+  QTextBrowser* view = Child<QTextBrowser>(viewer, "WebBrowser1");
+  QPushButton* back = Child<QPushButton>(viewer, "Command1");
+  QPushButton* forward = Child<QPushButton>(viewer, "Command2");
+  QPushButton* exit = Child<QPushButton>(viewer, "Command3");
+  void SetUp() override { viewer.SetPage(HelpPage); }
+};
+
+using HelpViewerTest = ViewerFixture;
+
+TEST_F(HelpViewerTest, ShowsThePageInANonModalWindowWithItsButtons) {
+  EXPECT_EQ(viewer.objectName(), "Form4");
+  EXPECT_EQ(viewer.windowTitle(), "Kelvane Help");
+  EXPECT_TRUE(viewer.isWindow());
+  EXPECT_EQ(viewer.windowModality(), Qt::NonModal);
+  EXPECT_EQ(back->text(), "Back");
+  EXPECT_EQ(forward->text(), "Forward");
+  EXPECT_EQ(exit->text(), "Exit");
+  EXPECT_EQ(exit->geometry(), QRect(Px(2244), Px(30), Px(1095), Px(375)));
+  EXPECT_EQ(view->geometry(), QRect(Px(30), Px(420), Px(7110), Px(5460)));
+  EXPECT_EQ(view->source(), Start());
+  EXPECT_EQ(view->documentTitle(), "Kelvane Help");
+  EXPECT_TRUE(view->toPlainText().contains("The rules of the puzzle"));
+}
+
+TEST_F(HelpViewerTest, AMissingPageShowsANoteNamingIt) {
+  viewer.SetPage("/no/such/folder/kelvane.htm");
+  EXPECT_TRUE(view->toPlainText().contains("could not be found"));
+  EXPECT_TRUE(view->toPlainText().contains("/no/such/folder/kelvane.htm"));
+}
+
+TEST_F(HelpViewerTest, AClickedContentsLinkScrollsToItsSectionAndBackReturns) {
+  viewer.show();
+  QCoreApplication::processEvents();
+  view->verticalScrollBar()->setValue(0);
+  ClickLink(view, "Keyboard shortcuts");
+  EXPECT_EQ(view->source(), At("keyboard"));
+  EXPECT_GT(view->verticalScrollBar()->value(), 0);
+  back->click();
+  EXPECT_EQ(view->source(), Start());
+  // On an address without "#" neither button moves, though history exists both ways.
+  forward->click();
+  EXPECT_EQ(view->source(), Start());
+  back->click();
+  EXPECT_EQ(view->source(), Start());
+}
+
+TEST_F(HelpViewerTest, AltArrowsStepThroughAnchorsButNotFromThePlainAddress) {
+  view->setSource(At("rules"));
+  view->setSource(At("files"));
+  Key(view, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(view->source(), At("rules"));
+  Key(back, Qt::Key_Right, Qt::AltModifier);
+  EXPECT_EQ(view->source(), At("files"));
+  viewer.ShowStartPage();  // history: start, #rules, #files, start
+  Key(view, Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(view->source(), Start());
+}
+
+TEST_F(HelpViewerTest, EveryActivationShowsTheStartPageAndThePaletteAgain) {
+  std::array<Colour, 14> live = TestPalette();
+  viewer.FollowPalette(&live);
+  view->setSource(At("options"));
+  Activate(viewer);
+  EXPECT_EQ(view->source(), Start());
+  EXPECT_EQ(viewer.palette().color(QPalette::Window), Q(live[2]));
+
+  live[2] = RGB(1, 2, 3);
+  live[DialogColourSlot] = RGB(4, 5, 6);
+  view->setSource(At("printing"));
+  Activate(viewer);
+  EXPECT_EQ(view->source(), Start());
+  EXPECT_EQ(viewer.palette().color(QPalette::Window), QColor(1, 2, 3));
+  for (QPushButton* b : {back, forward, exit}) EXPECT_EQ(b->palette().color(QPalette::Button), QColor(4, 5, 6));
+}
+
+TEST(HelpViewerLifeTest, ExitEscapeAndTheCloseBoxOnlyHide) {
+  QPointer<HelpViewer> viewer(new HelpViewer);
+  viewer->SetPage(HelpPage);
+  viewer->show();
+  Child<QPushButton>(*viewer, "Command3")->click();
+  EXPECT_FALSE(viewer->isVisible());
+  viewer->show();
+  EXPECT_TRUE(viewer->close());
+  EXPECT_FALSE(viewer->isVisible());
+  viewer->show();
+  Key(Child<QTextBrowser>(*viewer, "WebBrowser1"), Qt::Key_Escape);
+  EXPECT_FALSE(viewer->isVisible());
+  // Carry out a pending deletion, if any was asked for.
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  ASSERT_FALSE(viewer.isNull());
+  viewer->show();
+  EXPECT_EQ(Child<QTextBrowser>(*viewer, "WebBrowser1")->source(), Start());
+  delete viewer.data();
+}
+
+TEST_F(HelpViewerTest, ResizingFollowsTheWindowAndNeverGoesNegative) {
+  viewer.show();
+  viewer.resize(600, 500);
+  EXPECT_EQ(view->geometry(), QRect(Px(30), Px(420), 600 - Px(120), 500 - Px(480) - Px(420)));
+  viewer.resize(5, 5);
+  EXPECT_EQ(view->size(), QSize(0, 0));
+  EXPECT_EQ(view->pos(), QPoint(Px(30), Px(420)));
+}
+
+struct RecordingAnswerer : ModalAnswerer {
+  int answer = 7;
+  std::vector<std::pair<std::string, bool>> asked;
+  int Message(const std::string&, const std::string&) override { return 1; }
+  std::string FileName(const FileRequest&) override { return {}; }
+  int PlainMessage(const std::string& text, bool yesNo) override {
+    asked.emplace_back(text, yesNo);
+    return answer;
+  }
+};
+
+}  // namespace
+
+// Takes the addresses the program opens in place of the web browser.
+class UrlRecorder : public QObject {
+  Q_OBJECT
+ public:
+  std::vector<QUrl> opened;
+ public slots:
+  void Open(const QUrl& url) { opened.push_back(url); }
+};
+
+namespace {
+
+struct AboutFormTest : ::testing::Test {
+  AboutForm about;
+  QPlainTextEdit* text = Child<QPlainTextEdit>(about, "AboutText");
+  QPushButton* ok = Child<QPushButton>(about, "AboutOk");
+  QLabel* link = Child<QLabel>(about, "Label3");
+  QLabel* image = Child<QLabel>(about, "Image1");
+};
+
+TEST_F(AboutFormTest, CaptionsTextFontsAndPicture) {
+  EXPECT_EQ(about.objectName(), "AboutForm");
+  EXPECT_EQ(about.windowTitle(), "About Kelvane");
+  EXPECT_TRUE(about.isModal());
+  EXPECT_EQ(ok->text(), "OK");
+  EXPECT_EQ(link->text(), "Download 50,000 puzzles (size 5, 7 and 9)");
+  EXPECT_EQ(link->font().family(), "Courier New");
+  EXPECT_TRUE(link->font().bold());
+  EXPECT_TRUE(text->isReadOnly());
+  const QStringList lines = text->toPlainText().split('\n');
+  ASSERT_EQ(lines.size(), 5);
+  EXPECT_TRUE(lines[0].isEmpty());
+  EXPECT_EQ(lines[1], "Kelvane Puzzle - April 2010");
+  const QImage picture = image->pixmap().toImage();
+  ASSERT_FALSE(picture.isNull());
+  EXPECT_LE(picture.width(), image->width());
+  // White number cells and the dark marked cell are both drawn.
+  bool white = false, dark = false;
+  for (int y = 0; y < picture.height(); ++y)
+    for (int x = 0; x < picture.width(); ++x) {
+      const QColor c = picture.pixelColor(x, y);
+      white = white || c == Qt::white;
+      dark = dark || c == QColor(20, 20, 20);
+    }
+  EXPECT_TRUE(white && dark);
+}
+
+TEST_F(AboutFormTest, OkEscapeAndAClickIntoTheTextEachClose) {
+  about.show();
+  ok->click();
+  EXPECT_FALSE(about.isVisible());
+  about.show();
+  Key(ok, Qt::Key_Escape);
+  EXPECT_FALSE(about.isVisible());
+  about.show();
+  Key(link, Qt::Key_Escape);
+  EXPECT_FALSE(about.isVisible());
+  about.show();
+  Mouse(text->viewport(), QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton);
+  EXPECT_FALSE(about.isVisible());
+}
+
+TEST_F(AboutFormTest, TheLinkAsksAndOpensTheAddressOnlyOnYes) {
+  RecordingAnswerer answerer;
+  ScopedAnswerer installed(answerer);
+  UrlRecorder recorder;
+  QDesktopServices::setUrlHandler("https", &recorder, "Open");
+  about.show();
+
+  answerer.answer = 7;
+  Click(link, link->rect().center());
+  ASSERT_EQ(answerer.asked.size(), 1u);
+  EXPECT_EQ(answerer.asked[0].first, AboutForm::DownloadQuestion().toStdString());
+  EXPECT_TRUE(answerer.asked[0].second);
+  EXPECT_TRUE(recorder.opened.empty());
+
+  answerer.answer = 6;
+  Click(link, link->rect().center(), Qt::RightButton);
+  EXPECT_EQ(answerer.asked.size(), 1u);
+  Click(link, link->rect().center());
+  EXPECT_EQ(answerer.asked.size(), 2u);
+  ASSERT_EQ(recorder.opened.size(), 1u);
+  EXPECT_EQ(recorder.opened[0], QUrl(DownloadAddress));
+  EXPECT_TRUE(about.isVisible());
+  QDesktopServices::unsetUrlHandler("https");
+}
+
+TEST_F(AboutFormTest, PaletteOnApplyAndOnEveryActivation) {
+  std::array<Colour, 14> live = TestPalette();
+  about.ApplyPalette(live);
+  EXPECT_EQ(about.palette().color(QPalette::Window), Q(live[2]));
+  EXPECT_EQ(text->palette().color(QPalette::Base), Q(live[2]));
+  EXPECT_EQ(ok->palette().color(QPalette::Button), Q(live[5]));
+  EXPECT_EQ(link->palette().color(QPalette::Window), Q(live[5]));
+
+  about.FollowPalette(&live);
+  live[2] = RGB(9, 8, 7);
+  live[5] = RGB(1, 1, 1);
+  Activate(about);
+  EXPECT_EQ(about.palette().color(QPalette::Window), QColor(9, 8, 7));
+  EXPECT_EQ(link->palette().color(QPalette::Window), QColor(1, 1, 1));
+}
+
+TEST(HelpPageTest, EveryContentsLinkHasItsAnchorAndThePageIsSelfContained) {
+  QFile file(HelpPage);
+  ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+  const QString page = QString::fromUtf8(file.readAll());
+  QSet<QString> links, anchors;
+  for (const auto& m : QRegularExpression(R"re(href="#([^"]*)")re").globalMatch(page)) links.insert(m.captured(1));
+  for (const auto& m : QRegularExpression(R"re(\b(?:name|id)="([^"]*)")re").globalMatch(page)) anchors.insert(m.captured(1));
+  for (const char* required : {"rules", "playing", "creating", "files", "printing", "options", "keyboard"})
+    EXPECT_TRUE(links.contains(required)) << required;
+  for (const QString& link : links) EXPECT_TRUE(anchors.contains(link)) << link.toStdString();
+  EXPECT_FALSE(page.contains("<script", Qt::CaseInsensitive));
+  EXPECT_FALSE(page.contains(QRegularExpression(R"(\bsrc\s*=|<link\b|url\()", QRegularExpression::CaseInsensitiveOption)));
+}
+
+}  // namespace
+}  // namespace kelvane::ui
+
+#include "help_about_test.moc"

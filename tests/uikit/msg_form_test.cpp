@@ -1,0 +1,260 @@
+// Tests of the message box: the style keywords, its layout, and keys and mouse on the real window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QTimer>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "uikit/icons.h"
+#include "uikit/modal.h"
+#include "uikit/msg_form.h"
+#include "uikit/msg_style.h"
+#include "uikit/twips.h"
+
+namespace kelvane::ui {
+namespace {
+
+const MsgButton Ok{"Ok", 1};
+const MsgButton Cancel{"Cancel", 2};
+const MsgButton Retry{"Retry", 4};
+const MsgButton Yes{"Yes", 6};
+const MsgButton No{"No", 7};
+
+struct StyleCase {
+  const char* style;
+  std::vector<MsgButton> buttons;
+  std::vector<int> pictures;
+};
+
+class StyleKeywords : public ::testing::TestWithParam<StyleCase> {};
+
+TEST_P(StyleKeywords, GiveButtonsAndPictures) {
+  const StyleCase& c = GetParam();
+  SCOPED_TRACE(c.style);
+  const MsgStyle parsed = ParseMsgStyle(c.style);
+  EXPECT_EQ(parsed.buttons, c.buttons);
+  std::vector<int> shown;
+  for (int i = 0; i < MsgPictureSlots; ++i) {
+    if (parsed.pictures[i]) shown.push_back(i);
+  }
+  EXPECT_EQ(shown, c.pictures);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, StyleKeywords,
+    ::testing::Values(StyleCase{"vbYesNo+vbquestion", {Yes, No}, {0}}, StyleCase{"vbok+vbcritical", {Ok}, {4}},
+                      StyleCase{"vbinformation+vbok", {Ok}, {2}}, StyleCase{"vbok+vbinformation", {Ok}, {2}},
+                      StyleCase{"VBOK + vbHappy", {Ok}, {5}}, StyleCase{"", {Ok}, {}}, StyleCase{"vbfoo", {Ok}, {}},
+                      StyleCase{"vbokonly+vbfoo", {Ok}, {}}, StyleCase{"vbnormal", {{"Ok", 0}}, {}},
+                      StyleCase{"vbcancelok", {Ok, Cancel}, {}}, StyleCase{"vbokcancel", {Ok, Cancel}, {}},
+                      StyleCase{"vbcontinuecancel", {{"Continue", 6}, Cancel}, {2}},
+                      StyleCase{"vbyes+vbno", {Yes, No}, {}}, StyleCase{"vbok+vbok", {Ok, Ok}, {}},
+                      StyleCase{"vbcustom", {Ok}, {10}}, StyleCase{"vbretrycancel+vbtrash", {Retry, Cancel}, {6}},
+                      StyleCase{"vbyesnocancel+vbabortretryignore", {Yes, No, Cancel}, {}},
+                      StyleCase{"++vbok+ \t+vbprint+vblighton+", {Ok}, {7, 8}},
+                      StyleCase{"vb ok+vbokvbcancel+vbquestion+", {Ok}, {0}},
+                      StyleCase{"vbexclamation+vberror+vbno", {No}, {1, 3}}));
+
+// The real window, driven like a user while MsgboxA waits.
+class MsgFormWindow : public ::testing::Test {
+ protected:
+  QPushButton* Cmd(int i) { return form.findChild<QPushButton*>(QStringLiteral("cmd_%1").arg(i)); }
+
+  // Runs MsgboxA and acts on the open box; a box left open is closed and reported.
+  int Answer(const std::string& text, const std::string& style, const std::function<void()>& act) {
+    bool ran = false;
+    QTimer::singleShot(0, &form, [&] {
+      ran = true;
+      EXPECT_TRUE(form.isVisible());
+      act();
+      if (form.isVisible()) {
+        ADD_FAILURE() << "the box is still open";
+        form.close();
+      }
+    });
+    const int code = form.MsgboxA(text, style);
+    EXPECT_TRUE(ran);
+    EXPECT_FALSE(form.isVisible());
+    return code;
+  }
+
+  void Key(int key) {
+    QWidget* target = form.focusWidget() != nullptr ? form.focusWidget() : &form;
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &press);
+    if (!form.isVisible()) return;
+    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
+    QApplication::sendEvent(target, &release);
+  }
+
+  static void Click(QWidget* w, Qt::MouseButton button) {
+    const QPointF at(w->width() / 2.0, w->height() / 2.0);
+    QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
+    QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &release);
+  }
+
+  MsgForm form;
+};
+
+struct ClickCase {
+  const char* style;
+  std::vector<const char*> captions;
+  std::vector<int> codes;
+  int picture;
+};
+
+class MsgFormClicks : public MsgFormWindow, public ::testing::WithParamInterface<ClickCase> {};
+
+TEST_P(MsgFormClicks, EachButtonAnswersItsCodeFromACentredRow) {
+  const ClickCase& c = GetParam();
+  SCOPED_TRACE(c.style);
+  const int count = static_cast<int>(c.captions.size());
+  for (int pressed = 0; pressed < count; ++pressed) {
+    const int code = Answer("Go on?", c.style, [&] {
+      const int w = Px(885);
+      EXPECT_EQ(Cmd(0)->x(), (form.width() - count * w) / 2);
+      for (int i = 0; i < 3; ++i) {
+        ASSERT_EQ(Cmd(i)->isVisible(), i < count) << i;
+        if (i >= count) continue;
+        EXPECT_EQ(Cmd(i)->text().toStdString(), c.captions[i]);
+        EXPECT_EQ(Cmd(i)->x(), Cmd(0)->x() + i * w);
+        EXPECT_EQ(Cmd(i)->width(), w);
+      }
+      for (int slot = 0; slot < IconSlots; ++slot) {
+        EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("icons_%1").arg(slot))->isVisible(), slot == c.picture)
+            << slot;
+      }
+      Click(Cmd(pressed), Qt::LeftButton);
+    });
+    EXPECT_EQ(code, c.codes[pressed]) << "button " << pressed;
+    EXPECT_EQ(form.ResultCode(), c.codes[pressed]);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Styles, MsgFormClicks,
+    ::testing::Values(ClickCase{"vbYesNo+vbquestion", {"Yes", "No"}, {6, 7}, 0},
+                      ClickCase{"vbok+vbhappy", {"Ok"}, {1}, 5}, ClickCase{"vbcustom", {"Ok"}, {1}, 10},
+                      ClickCase{"vbnormal", {"Ok"}, {0}, -1},
+                      ClickCase{"vbcontinuecancel", {"Continue", "Cancel"}, {6, 2}, 2},
+                      ClickCase{"vbabortretryignore+vbexclamation", {"Abort", "Retry", "Ignore"}, {3, 4, 5}, 1},
+                      ClickCase{"vbok+vbok+vbok+vbcancel", {"Ok", "Ok", "Ok"}, {1, 1, 1}, -1}));
+
+struct KeyCase {
+  const char* style;
+  std::vector<int> keys;  // the box stays open through all but the last
+  int code;
+};
+
+class MsgFormKeys : public MsgFormWindow, public ::testing::WithParamInterface<KeyCase> {};
+
+TEST_P(MsgFormKeys, FocusStartsLeftArrowsMoveItEnterPresses) {
+  const KeyCase& c = GetParam();
+  SCOPED_TRACE(c.style);
+  const int code = Answer("Sure?", c.style, [&] {
+    EXPECT_EQ(form.focusWidget(), Cmd(0));
+    for (std::size_t i = 0; i < c.keys.size(); ++i) {
+      Key(c.keys[i]);
+      EXPECT_EQ(form.isVisible(), i + 1 < c.keys.size()) << "after key " << i;
+    }
+  });
+  EXPECT_EQ(code, c.code);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Keys, MsgFormKeys,
+    ::testing::Values(KeyCase{"vbYesNo+vbquestion", {Qt::Key_Return}, 6}, KeyCase{"vbyesno", {Qt::Key_Enter}, 6},
+                      KeyCase{"vbnormal", {Qt::Key_Return}, 0}, KeyCase{"", {Qt::Key_Return}, 1},
+                      KeyCase{"vbyesnocancel", {Qt::Key_Right, Qt::Key_Return}, 7},
+                      KeyCase{"vbyesnocancel", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}, 2},
+                      KeyCase{"vbyesnocancel", {Qt::Key_Left, Qt::Key_Return}, 2},
+                      KeyCase{"vbyesno", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, 6},
+                      KeyCase{"vbyesno", {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter}, 7},
+                      KeyCase{"vbok", {Qt::Key_Right, Qt::Key_Return}, 1},
+                      KeyCase{"vbokcancel",
+                              {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Tab, Qt::Key_A, Qt::Key_F4, Qt::Key_Return},
+                              1}));
+
+TEST_F(MsgFormWindow, WidthIsThreeButtonsOrTheTextWithItsMargins) {
+  int shortWidth = 0;
+  int shortHeight = 0;
+  Answer("Done.", "vbok", [&] {
+    shortWidth = form.width();
+    shortHeight = form.height();
+    Click(Cmd(0), Qt::LeftButton);
+  });
+  EXPECT_EQ(shortWidth, Px(2655));
+
+  const std::string line(150, 'W');
+  Answer(line + "\r\n" + "short", "vbyesno", [&] {
+    const QLabel* label = form.findChild<QLabel*>(QStringLiteral("Label1"));
+    EXPECT_GT(form.width(), Px(2655));
+    EXPECT_EQ(form.width(), 2 * Px(840) + label->width());
+    EXPECT_EQ(label->x(), Px(840));
+    EXPECT_GE(label->width(), QFontMetrics(form.font()).horizontalAdvance(QString::fromStdString(line)));
+    // Two lines, not three: "\r\n" is one break.
+    EXPECT_EQ(form.height() - shortHeight, QFontMetrics(form.font()).lineSpacing());
+    Click(Cmd(1), Qt::LeftButton);
+  });
+}
+
+TEST_F(MsgFormWindow, AnyMouseButtonAnswers) {
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
+    EXPECT_EQ(Answer("Save?", "vbyesno", [&] { Click(Cmd(1), button); }), 7) << button;
+  }
+}
+
+TEST_F(MsgFormWindow, SecondCallReturnsSecondPressAndStartsOnTheLeftButton) {
+  EXPECT_EQ(Answer("One", "vbyesno", [&] { Click(Cmd(1), Qt::LeftButton); }), 7);
+  EXPECT_EQ(Answer("Two", "vbyesno", [&] { Key(Qt::Key_Return); }), 6);
+  EXPECT_EQ(form.ResultCode(), 6);
+}
+
+TEST_F(MsgFormWindow, ClosingTheWindowAnswersZeroAndKeepsTheLastCode) {
+  EXPECT_EQ(Answer("One", "vbokcancel", [&] { Click(Cmd(1), Qt::LeftButton); }), 2);
+  EXPECT_EQ(Answer("Two", "vbokcancel", [&] { form.close(); }), 0);
+  EXPECT_EQ(form.ResultCode(), 2);
+}
+
+TEST_F(MsgFormWindow, BlackButtonColourMeansTheDialogColour) {
+  form.SetPaletteButtonColour(RGB(10, 120, 200));
+  Answer("Hi", "vbok", [&] { Click(Cmd(0), Qt::LeftButton); });
+  EXPECT_EQ(Cmd(0)->palette().color(QPalette::Button), QColor(10, 120, 200));
+  form.SetButtonColour(RGB(200, 0, 0));
+  Answer("Hi", "vbok", [&] { Click(Cmd(0), Qt::LeftButton); });
+  EXPECT_EQ(Cmd(0)->palette().color(QPalette::Button), QColor(200, 0, 0));
+}
+
+class RecordingAnswerer : public ModalAnswerer {
+ public:
+  int Message(const std::string& text, const std::string& style) override {
+    texts.push_back(text + "|" + style);
+    return 7;
+  }
+  std::string FileName(const FileRequest&) override { return {}; }
+  int PlainMessage(const std::string&, bool) override { return 1; }
+  std::vector<std::string> texts;
+};
+
+TEST_F(MsgFormWindow, InstalledAnswererAnswersWithoutShowingTheBox) {
+  RecordingAnswerer answerer;
+  ScopedAnswerer scoped(answerer);
+  bool shown = false;
+  QTimer::singleShot(0, &form, [&] { shown = form.isVisible(); });
+  EXPECT_EQ(form.MsgboxA("Delete puzzle 3?", "vbYesNo+vbquestion"), 7);
+  QApplication::processEvents();
+  EXPECT_FALSE(shown);
+  EXPECT_EQ(answerer.texts, std::vector<std::string>{"Delete puzzle 3?|vbYesNo+vbquestion"});
+  EXPECT_EQ(form.ResultCode(), 0);
+}
+
+}  // namespace
+}  // namespace kelvane::ui

@@ -1,0 +1,191 @@
+// BoxControl, the program's flat push button, and the kit's colour conversion.
+#include "uikit/box_control.h"
+
+#include <QApplication>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPalette>
+#include <cmath>
+
+#include "uikit/twips.h"
+
+namespace kelvane::ui {
+
+QColor ToQColor(Colour colour) {
+  if ((colour & 0x80000000u) == 0) {
+    return QColor(static_cast<int>(colour & 255), static_cast<int>((colour >> 8) & 255),
+                  static_cast<int>((colour >> 16) & 255));
+  }
+  const QPalette palette = QApplication::palette();
+  switch (colour & 255) {
+    case 0x02: case 0x0D: return palette.color(QPalette::Highlight);
+    case 0x05: return palette.color(QPalette::Base);
+    case 0x08: return palette.color(QPalette::Text);
+    case 0x09: case 0x0E: return palette.color(QPalette::HighlightedText);
+    case 0x04: case 0x01: case 0x0C: return palette.color(QPalette::Window);
+    case 0x07: return palette.color(QPalette::WindowText);
+    case 0x10: return palette.color(QPalette::Dark);
+    case 0x11: return palette.color(QPalette::Disabled, QPalette::Text);
+    case 0x12: return palette.color(QPalette::ButtonText);
+    case 0x14: return palette.color(QPalette::Light);
+    case 0x15: return palette.color(QPalette::Shadow);
+    case 0x16: return palette.color(QPalette::Midlight);
+    case 0x17: return palette.color(QPalette::ToolTipText);
+    case 0x18: return palette.color(QPalette::ToolTipBase);
+    default: return palette.color(QPalette::Button);
+  }
+}
+
+int MouseButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return 1;
+    case Qt::RightButton: return 2;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+  }
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+  return (modifiers & Qt::ShiftModifier ? 1 : 0) | (modifiers & Qt::ControlModifier ? 2 : 0) |
+         (modifiers & Qt::AltModifier ? 4 : 0);
+}
+
+BoxControl::BoxControl(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial"), 8) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+void BoxControl::Changed() { update(); }
+
+void BoxControl::SetForeColor(Colour colour) {
+  foreColor_ = colour;
+  Changed();
+}
+
+void BoxControl::SetEnabled(bool enabled) { enabled_ = enabled; }
+
+void BoxControl::SetFont(const QFont& font) {
+  font_ = font;
+  Changed();
+}
+
+void BoxControl::Refresh() { repaint(); }
+
+void BoxControl::SetCaption(const QString& caption) {
+  caption_ = caption;
+  Changed();
+}
+
+void BoxControl::SetFontSize(float points) {
+  if (points > 0) font_.setPointSizeF(points);
+  Changed();
+}
+
+void BoxControl::SetFontBold(bool bold) {
+  font_.setBold(bold);
+  Changed();
+}
+
+void BoxControl::SetBackcolor(Colour colour) {
+  backColor_ = colour;
+  Changed();
+}
+
+void BoxControl::SetPicture(const QPixmap& picture) {
+  if (picture.isNull()) {
+    ClearPicture();
+    return;
+  }
+  SetPicture(QIcon(picture), picture.deviceIndependentSize().toSize());
+}
+
+void BoxControl::SetPicture(const QIcon& picture, QSize size) {
+  picture_ = picture;
+  pictureSize_ = size;
+  Changed();
+}
+
+void BoxControl::ClearPicture() {
+  picture_ = QIcon();
+  pictureSize_ = QSize();
+  Changed();
+}
+
+void BoxControl::SetFontItalic(bool italic) {
+  font_.setItalic(italic);
+  Changed();
+}
+
+void BoxControl::SetScale(double scale) {
+  if (scale > 0) scale_ = scale;
+  Changed();
+}
+
+void BoxControl::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const int w = width();
+  const int h = height();
+  p.fillRect(rect(), ToQColor(backColor_));
+
+  if (!caption_.isEmpty()) {
+    QFont font = font_;
+    font.setPointSizeF(font_.pointSizeF() * scale_);
+    p.setFont(font);
+    p.setPen(ToQColor(foreColor_));
+    p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
+  }
+
+  const int inset = Px(20, scale_);
+  p.setPen(QPen(Qt::white, 0));
+  p.drawLine(0, 0, w - 1, 0);
+  p.drawLine(0, 0, 0, h - 1);
+  p.setPen(QPen(Qt::black, 0));
+  p.drawLine(w - 1 - inset, inset, w - 1 - inset, h - 1 - inset);
+  p.drawLine(inset, h - 1 - inset, w - 1 - inset, h - 1 - inset);
+
+  if (!picture_.isNull() && pictureSize_.isValid()) {
+    // The picture's corner sits a little above and left of centre: half its size in
+    // hundredths of a millimetre taken as twips, less 24 twips.
+    const double boxW = Twips(w, scale_);
+    const double boxH = Twips(h, scale_);
+    const double halfW = std::trunc(pictureSize_.width() * 2540.0 / 96.0) / 2;
+    const double halfH = std::trunc(pictureSize_.height() * 2540.0 / 96.0) / 2;
+    const QPointF corner(((boxW - halfW) / 2 - 24) * scale_ / TwipsPerPixel,
+                         ((boxH - halfH) / 2 - 24) * scale_ / TwipsPerPixel);
+    const QSize size(std::lround(pictureSize_.width() * scale_), std::lround(pictureSize_.height() * scale_));
+    const QPoint topLeft(static_cast<int>(std::lround(corner.x())), static_cast<int>(std::lround(corner.y())));
+    picture_.paint(&p, QRect(topLeft, size), Qt::AlignCenter, QIcon::Normal, QIcon::Off);
+  }
+
+  if (borderStyle_ == 1) {
+    p.setPen(QPen(Qt::black, 0));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(0, 0, w - 1, h - 1);
+  }
+}
+
+void BoxControl::mousePressEvent(QMouseEvent* event) {
+  event->accept();
+  const int button = MouseButtonCode(event->button());
+  if (!enabled_ || button == 0) return;
+  borderStyle_ = 1;
+  update();
+  const QPointF at = event->position();
+  emit MouseDown(button, ShiftCode(event->modifiers()), Twips(at.x(), scale_), Twips(at.y(), scale_));
+}
+
+void BoxControl::mouseReleaseEvent(QMouseEvent* event) {
+  event->accept();
+  // The border goes even when disabled meanwhile, so it never stays on.
+  if (event->buttons() == Qt::NoButton && borderStyle_ != 0) {
+    borderStyle_ = 0;
+    update();
+  }
+  const int button = MouseButtonCode(event->button());
+  if (!enabled_ || button == 0) return;
+  const QPointF at = event->position();
+  emit MouseUp(button, ShiftCode(event->modifiers()), Twips(at.x(), scale_), Twips(at.y(), scale_));
+}
+
+void BoxControl::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+}  // namespace kelvane::ui
