@@ -1,6 +1,7 @@
 // Speed of puzzle files: count, seek and read in a file of 50,000 puzzles.
 #include <benchmark/benchmark.h>
 
+#include "model/navigation.h"
 #include "model/puzzle_file.h"
 #include "test_support.h"
 
@@ -48,6 +49,21 @@ void BM_CountSeekRead49999(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_CountSeekRead49999)->Unit(benchmark::kMicrosecond);
+
+// What the window does for next, previous and go-to: count, seek, read and
+// put the puzzle on the board (painting not included).
+void BM_ShowPuzzleIn50000(benchmark::State& state) {
+  const std::string& path = bigFile().path;
+  GameState g;
+  (void)ShowPuzzle(g, path, 1);
+  int n = 49999;
+  for (auto _ : state) {
+    const ShowResult r = ShowPuzzle(g, path, n);
+    if (!r.found) state.SkipWithError("not found");
+    n = n == 50000 ? 1 : n + 1;
+  }
+}
+BENCHMARK(BM_ShowPuzzleIn50000)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
 }  // namespace kelvane

@@ -31,10 +31,17 @@ void BoardWidget::SetFrameColour(Colour c) {
   update();
 }
 
+double BoardWidget::unit() const {
+  // Pixels per twip: the window's scale, but never more than fits the frame.
+  const int n = g_.Geo.N > 0 ? g_.Geo.N : 1;
+  const double fit = (std::min(width(), height()) - 6) / (kPitch * n + (kCell - kPitch));
+  return std::max(0.01, std::min(scale_ / TwipsPerPixel, fit));
+}
+
 QPointF BoardWidget::origin() const {
   // The board is centred in the frame.
   const int n = g_.Geo.N > 0 ? g_.Geo.N : 1;
-  const double side = kPitch * n * scale_ / TwipsPerPixel;
+  const double side = (kPitch * n + (kCell - kPitch)) * unit();
   return {(width() - side) / 2.0, (height() - side) / 2.0};
 }
 
@@ -43,19 +50,19 @@ QRect BoardWidget::CellRect(int i) const {
   const int r = g_.RowOf(cell), c = g_.ColOf(cell);
   if (r < 1) return {};
   const QPointF o = origin();
-  const double unit = scale_ / TwipsPerPixel;
-  const double size = (i == 0 ? kOverlay : kCell) * unit;
-  const QPointF topLeft(o.x() + kPitch * (c - 1) * unit, o.y() + kPitch * (r - 1) * unit);
-  return QRectF(topLeft, QSizeF(size, size)).toAlignedRect();
+  const double u = unit();
+  const double size = (i == 0 ? kOverlay : kCell) * u;
+  const QPointF topLeft(o.x() + kPitch * (c - 1) * u, o.y() + kPitch * (r - 1) * u);
+  return QRectF(topLeft, QSizeF(size, size)).toRect();
 }
 
 int BoardWidget::CellAt(QPoint p) const {
   if (g_.Cell[0].Visible && g_.MarkedCell > 0 && CellRect(0).contains(p)) return g_.MarkedCell;
   const QPointF o = origin();
-  const double unit = scale_ / TwipsPerPixel;
+  const double u = unit();
   if (p.x() < o.x() || p.y() < o.y()) return 0;
-  const int c = static_cast<int>((p.x() - o.x()) / (kPitch * unit)) + 1;
-  const int r = static_cast<int>((p.y() - o.y()) / (kPitch * unit)) + 1;
+  const int c = static_cast<int>((p.x() - o.x()) / (kPitch * u)) + 1;
+  const int r = static_cast<int>((p.y() - o.y()) / (kPitch * u)) + 1;
   const int i = g_.CellAt(r, c);
   return i >= 1 && i <= g_.CellCount && g_.Cell[static_cast<std::size_t>(i)].Visible ? i : 0;
 }
@@ -68,7 +75,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
   p.drawRect(rect().adjusted(1, 1, -1, -1));
 
   QFont font(QString::fromStdString(g_.CellFontName));
-  font.setPixelSize(std::max(6, static_cast<int>(g_.CellFontSize * scale_ * 96.0 / 72.0)));
+  font.setPixelSize(std::max(6, static_cast<int>(g_.CellFontSize * unit() * TwipsPerPixel * 96.0 / 72.0)));
   font.setBold(true);
   p.setFont(font);
   const QColor border(90, 90, 90);

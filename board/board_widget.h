@@ -40,6 +40,7 @@ class BoardWidget : public QWidget {
 
  private:
   QPointF origin() const;
+  double unit() const;
 
   const GameState& g_;
   double scale_ = 1.0;

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the build needs, only those that are missing.
 set -euo pipefail
-needed=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev "$@")
+needed=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core "$@")
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
