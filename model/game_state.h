@@ -88,6 +88,7 @@ struct GameState {
   Colour SolutionCellColour = RGB(150, 50, 50);
   Colour ThumbMarkedColour = RGB(120, 120, 120);
 
+  std::array<Colour, MaxGridCells + 1> SolutionSave{};  // cell colours while the solution is shown
   std::string SizeCacheFile;  // chain list name of the laid-out size
   int CancelRequested = NO;
 

@@ -109,7 +109,7 @@ TEST(Startup, MissingConfigurationIsReportedAndWrittenAnew) {
 }
 
 TEST(Startup, OddConfigurationsFallBackToTheDefaults) {
-  for (const std::string content : {std::string("Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n"), std::string("\0\1\2garbage", 10)}) {
+  for (const std::string& content : {std::string("Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n"), std::string("\0\1\2garbage", 10)}) {
     Program p;
     test::WriteFile(p.Config(), content);
     MainWindow& w = p.Start();
@@ -218,7 +218,7 @@ TEST(OpenFile, BadFilesAreReportedAndTheBoardStays) {
   test::WriteFile(p.dir.File("empty.kvl"), "");
   test::WriteFile(p.dir.File("binary.kvl"), std::string("#1\r\n\0\0\0\r\n", 9));
   test::WriteFile(p.dir.File("short.kvl"), "#1\r\nEasy\r\n");
-  for (const std::string f : {p.dir.File("empty.kvl"), p.dir.File("binary.kvl"), p.dir.File("short.kvl"), p.dir.File("missing.kvl")}) {
+  for (const std::string& f : {p.dir.File("empty.kvl"), p.dir.File("binary.kvl"), p.dir.File("short.kvl"), p.dir.File("missing.kvl")}) {
     p.answers.files.push_back(f);
     p.answers.messages.clear();
     p.Click("cmdload");
