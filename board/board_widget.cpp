@@ -26,6 +26,11 @@ void BoardWidget::SetScale(double scale) {
   update();
 }
 
+void BoardWidget::SetCursorCell(int i) {
+  cursor_ = i;
+  update();
+}
+
 void BoardWidget::SetFrameColour(Colour c) {
   frame_ = c;
   update();
@@ -90,6 +95,13 @@ void BoardWidget::paintEvent(QPaintEvent*) {
       p.setPen(ToQColor(cell.ForeColor));
       p.drawText(r, Qt::AlignCenter, QString::fromStdString(cell.Caption));
     }
+  }
+  if (hasFocus() && cursor_ > 0 && g_.LastChainCell == -1 && cursor_ <= g_.CellCount) {
+    QPen dash(QColor(20, 90, 200), std::max(2.0, 3 * unit() * TwipsPerPixel / 2));
+    dash.setStyle(Qt::DashLine);
+    p.setPen(dash);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(CellRect(cursor_).adjusted(2, 2, -3, -3));
   }
   const BoardCell& overlay = g_.Cell[0];
   if (overlay.Visible && g_.MarkedCell > 0) {

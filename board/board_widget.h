@@ -19,6 +19,8 @@ class BoardWidget : public QWidget {
   double Scale() const { return scale_; }
   // Colour of the frame around the board.
   void SetFrameColour(Colour c);
+  // The keyboard's cell while no chain is started (0 for none).
+  void SetCursorCell(int i);
 
   // The cell under a point of the widget: the overlay counts as the marked
   // cell; 0 outside the cells.
@@ -46,6 +48,7 @@ class BoardWidget : public QWidget {
   double scale_ = 1.0;
   Colour frame_ = RGB(0, 0, 0);
   int hovered_ = -1;
+  int cursor_ = 0;
 };
 
 }  // namespace kelvane::ui

@@ -4,6 +4,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QKeyEvent>
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
@@ -16,15 +17,19 @@
 #include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
+#include <chrono>
 #include <filesystem>
 
 #include "board/board_widget.h"
 #include "board/click_label.h"
+#include "board/create_dialog.h"
+#include "engine/batch.h"
 #include "board/tool_icons.h"
 #include "model/navigation.h"
 #include "model/text_rules.h"
 #include "settings/colour_scheme.h"
 #include "settings/config_file.h"
+#include "settings/options_dialog.h"
 #include "uikit/about_form.h"
 #include "uikit/box_control.h"
 #include "uikit/fn_dialog.h"
@@ -83,7 +88,11 @@ Folders FindFolders() {
 }
 
 MainWindow::MainWindow(Folders folders, QWidget* parent)
-    : QMainWindow(parent), folders_(std::move(folders)), random_(std::random_device{}()) {
+    : QMainWindow(parent),
+      folders_(std::move(folders)),
+      random_(std::random_device{}()),
+      rng_(Random::FreshSeed()),
+      lists_(folders_.program) {
   setObjectName("Form1");
   setWindowTitle("Kelvane");
   buildWidgets();
@@ -129,6 +138,22 @@ void MainWindow::buildWidgets() {
     connect(arrows[static_cast<std::size_t>(i)], &BoxControl::MouseUp, this,
             [this, i](int button, int, double, double) { Arrow(i, button); });
   }
+  connect(cmdhint, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
+    if (button == 1 || button == 2) GiveHint();
+  });
+  connect(cmdshowsol, &BoxControl::MouseDown, this, [this](int, int, double, double) { ShowSolutionPressed(); });
+  connect(cmdshowsol, &BoxControl::MouseUp, this, [this](int, int, double, double) { ShowSolutionReleased(); });
+  connect(undoman, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
+    if (button == 1) UndoMove();
+    else if (button == 2) StartOver();
+  });
+  connect(cmdnew, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
+    if (button == 1) NewPuzzle();
+    else if (button == 2) CreatePuzzles();
+  });
+  connect(cmdoptions, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
+    if (button == 1 || button == 2) ShowOptions();
+  });
 
   Label3 = new ClickLabel("NxN", central_);
   Label3->setObjectName("Label3");
@@ -165,23 +190,32 @@ void MainWindow::buildWidgets() {
   Label2->setObjectName("Label2");
 
   board_ = new BoardWidget(g_, central_);
+  board_->setFocusPolicy(Qt::StrongFocus);
   connect(board_, &BoardWidget::CellHovered, this,
           [this](int i) { Label1->setText(i > 0 ? QString::number(i) : QString()); });
+  connect(board_, &BoardWidget::CellReleased, this, [this](int i, int button) { CellReleased(i, button); });
 
   Frame1 = new QFrame(central_);
   Frame1->setObjectName("Frame1");
   Frame1->setFrameShape(QFrame::Box);
-  busylabel = new QLabel(Frame1);
+  busylabel = new ClickLabel(Frame1);
   busylabel->setObjectName("busylabel");
   busylabel->setAlignment(Qt::AlignCenter);
+  busylabel->setCursor(Qt::PointingHandCursor);
+  connect(busylabel, &ClickLabel::Released, this, [this](int) { BusyLabelReleased(); });
   Frame1->hide();
 
+  // Other windows press these: show the puzzle numbered in the tag, refresh the look.
   command1 = new QPushButton(central_);
   command1->setObjectName("command1");
   command1->hide();
+  connect(command1, &QPushButton::clicked, this, [this] {
+    ShowPuzzleNumber(IntValue(command1->property("Tag").toString().toStdString()));
+  });
   command2 = new QPushButton(central_);
   command2->setObjectName("command2");
   command2->hide();
+  connect(command2, &QPushButton::clicked, this, [this] { RefreshAppearance(); });
   gf1 = new FNDialog(central_);
   gf1->setObjectName("gf1");
   gf1->hide();
@@ -208,6 +242,9 @@ void MainWindow::buildWidgets() {
   key(QKeySequence(Qt::Key_PageDown), [this] { Arrow(2, 1); });
   key(QKeySequence(Qt::Key_Home), [this] { Arrow(0, 2); });
   key(QKeySequence(Qt::Key_End), [this] { Arrow(2, 2); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoMove(); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewPuzzle(); });
+  key(QKeySequence(Qt::Key_H), [this] { GiveHint(); });
 
   const QSize designed(Px(DesignWidth), Px(DesignHeight));
   central_->setMinimumSize(designed);
@@ -302,6 +339,7 @@ void MainWindow::Startup() {
   const ShowResult r = ShowPuzzle(g_, g_.CurrentFile, 1);
   refreshLabels(r.found, r.difficulty);
   if (!r.found) MsgboxA("Error reading puzzle# 1 in file:\n" + g_.CurrentFile, "vbok+vbcritical");
+  board_->setFocus();
 }
 
 void MainWindow::ApplyScheme() {
@@ -343,6 +381,7 @@ void MainWindow::refreshLabels(bool found, const std::string& difficulty) {
   const std::size_t slash = f.rfind('/');
   FileNameNowx->setText(QString::fromStdString(slash == std::string::npos ? f : f.substr(slash + 1)));
   FileNameNowx->setToolTip(QString::fromStdString(f));
+  resetKeyCursor();
   board_->update();
 }
 
@@ -492,6 +531,297 @@ bool MainWindow::ExitProgram() {
   if (help_) help_->hide();
   QCoreApplication::quit();
   return true;
+}
+
+void MainWindow::showSum() { Label5->setText(QString::number(g_.CurrentSum)); }
+
+void MainWindow::resetKeyCursor() {
+  keyCursor_ = g_.Geo.N > 0 ? g_.CellAt(g_.Geo.N, 1) : 0;
+  board_->SetCursorCell(keyCursor_);
+}
+
+void MainWindow::afterMove(const MoveOutcome& outcome) {
+  board_->update();
+  if (outcome.move == Move::Ignored) return;
+  showSum();
+  if (outcome.won) MsgboxA("Well done you got it!", "vbok+vbhappy");
+}
+
+void MainWindow::CellReleased(int i, int button) {
+  if (showingSolution_) return;
+  if (button == 2) {
+    AskClearChain();
+    return;
+  }
+  if (button != 1) return;
+  afterMove(LeftRelease(g_, i));
+}
+
+void MainWindow::AskClearChain() {
+  if (MsgboxA("Clear chain?", "vbYesNo+vbquestion") != 6) return;
+  ClearChain(g_);
+  showSum();
+  resetKeyCursor();
+  board_->update();
+}
+
+void MainWindow::KeyStep(Step step) {
+  if (showingSolution_) return;
+  if (g_.LastChainCell != -1) {
+    afterMove(StepChain(g_, step));
+    return;
+  }
+  // No chain yet: a cursor walks the bottom row, Up starts the chain there.
+  const int N = g_.Geo.N;
+  if (N == 0 || keyCursor_ == 0) return;
+  const int c = g_.ColOf(keyCursor_);
+  if (step == Step::Up) {
+    afterMove(LeftRelease(g_, keyCursor_));
+    return;
+  }
+  const int next = g_.CellAt(N, step == Step::Left ? c - 2 : c + 2);
+  if (next > 0) keyCursor_ = next;
+  board_->SetCursorCell(keyCursor_);
+}
+
+void MainWindow::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_Left: KeyStep(Step::Left); break;
+    case Qt::Key_Right: KeyStep(Step::Right); break;
+    case Qt::Key_Up: KeyStep(Step::Up); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      if (g_.LastChainCell == -1) KeyStep(Step::Up);
+      break;
+    case Qt::Key_Backspace: UndoMove(); break;
+    case Qt::Key_Escape: AskClearChain(); break;
+    default: QMainWindow::keyPressEvent(event); return;
+  }
+  event->accept();
+}
+
+void MainWindow::GiveHint() {
+  if (showingSolution_) return;
+  const HintOutcome h = Hint(g_);
+  if (h.noMoreHints) {
+    const std::string text = "Sorry, no more hints";
+    if (ModalAnswerer* a = InstalledAnswerer()) a->PlainMessage(text, false);
+    else QMessageBox::information(this, "Kelvane", QString::fromStdString(text));
+    return;
+  }
+  afterMove(h.last);
+}
+
+void MainWindow::ShowSolutionPressed() {
+  if (showingSolution_) return;
+  showingSolution_ = true;
+  PressShowSolution(g_);
+  board_->update();
+}
+
+void MainWindow::ShowSolutionReleased() {
+  if (!showingSolution_) return;
+  showingSolution_ = false;
+  ReleaseShowSolution(g_);
+  board_->update();
+}
+
+void MainWindow::UndoMove() {
+  // The tooltip promises it: a left click takes back the chain's last step.
+  if (showingSolution_) return;
+  afterMove(UndoLastStep(g_));
+  if (g_.LastChainCell == -1) resetKeyCursor();
+}
+
+void MainWindow::StartOver() {
+  if (MsgboxA("Clear Grid?", "vbYesNo+vbquestion") != 6) return;
+  ShowPuzzleNumber(g_.PuzzleNumber);
+}
+
+bool MainWindow::makeOnePuzzle(int size) {
+  g_.PuzzleSize = size;
+  g_.CancelRequested = NO;
+  g_.Cell[0].Visible = false;
+  g_.Solution.clear();
+  LayOutBoard(g_, size);
+  // Each call tries up to 100 boards; a list that yields nothing in 200 calls is no use.
+  for (int calls = 0; calls < 200; ++calls) {
+    std::string error;
+    if (MakePuzzle(g_, lists_, rng_, &error) == 0) {
+      RecolourBoard(g_);
+      g_.LastChainCell = -1;
+      g_.ChainString.clear();
+      g_.CurrentSum = 0;
+      g_.Undolist.clear();
+      return true;
+    }
+    if (!error.empty()) {
+      MsgboxA(error, "vbok+vbcritical");
+      return false;
+    }
+  }
+  MsgboxA("No puzzle could be made with the chain list \"" + ChainListName(size) + "\".", "vbok+vbcritical");
+  return false;
+}
+
+void MainWindow::NewPuzzle() {
+  if (!cmdnew->Enabled()) return;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  cmdnew->SetEnabled(false);
+  Label2->setText("Creating New Puzzle ...");
+  int size = IntValue(Label3->text().toStdString());
+  if (size != 5 && size != 7 && size != 9) size = 9;
+  g_.EasyFlag = Label4->text() != "Hard";
+  const bool made = makeOnePuzzle(size);
+  if (made) {
+    const std::string f = folders_.user + "temppuzzlefile.txt";
+    int number = 0;
+    const WriteResult w = AppendRecord(g_, number, f);
+    if (!w.ok) {
+      MsgboxA(w.message + "\n" + w.reason, "vbok+vbcritical");
+    } else {
+      const ShowResult r = ShowPuzzle(g_, f, 1);
+      refreshLabels(r.found, r.difficulty);
+    }
+  }
+  Label2->setText(made ? "New Puzzle Created" : "");
+  board_->update();
+  QApplication::restoreOverrideCursor();
+  cmdnew->SetEnabled(true);
+}
+
+void MainWindow::showBusy(const std::string& text) {
+  busylabel->setText(QString::fromStdString(text + "\nclick here to cancel"));
+  Frame1->show();
+  Frame1->raise();
+}
+
+void MainWindow::hideBusy() {
+  busylabel->clear();
+  Frame1->hide();
+}
+
+void MainWindow::BusyLabelReleased() {
+  if (cancel_.load()) return;
+  if (MsgboxA("Cancel?", "vbYesNo+vbquestion") == 6) {
+    cancel_ = true;
+    g_.CancelRequested = YES;
+  }
+}
+
+void MainWindow::setBusyInputs(bool busy) {
+  // While a batch runs only the busy panel takes clicks.
+  for (QWidget* w : std::initializer_list<QWidget*>{board_, Label3, Label4, PuzNumNow, menuBar()}) w->setEnabled(!busy);
+  for (BoxControl* b : {cmdload, cmdshowsol, cmdnew, cmdsave, cmdprint, cmdoptions, cmdhint, cmdcopy, undoman,
+                        arrows[0], arrows[1], arrows[2], arrows[3]})
+    b->SetEnabled(!busy);
+}
+
+void MainWindow::CreatePuzzles() {
+  if (!form3_) form3_ = new CreateDialog(*msgForm_, this);
+  form3_->Prepare(g_.ProgramFolder, g_.Palette, folders_.user);
+  form3_->exec();
+  QCoreApplication::processEvents();
+  if (form3_->Tag() != "Y") return;
+
+  const int n = form3_->Count();
+  const std::string out = form3_->OutputFile();
+  g_.EasyFlag = form3_->Easy();
+  int size = form3_->Size();
+  if (form3_->DisplayOnly()) {
+    // One puzzle for display: made on the board, written nowhere.
+    if (size == 0) size = 5 + 2 * (rng_.Pick(3) - 1);
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const bool made = makeOnePuzzle(size);
+    QApplication::restoreOverrideCursor();
+    if (!made) return;
+    Label4->setText(g_.EasyFlag ? "Easy" : "Hard");
+    hideBusy();
+    Label2->setText("New Puzzle Created");
+    Label3->setText(QString::fromStdString(SizeText(g_.PuzzleSize)));
+    Label5->clear();
+    resetKeyCursor();
+    board_->update();
+    MsgboxA("Done", "vbinformation+vbok");
+    return;
+  }
+
+  const std::string returnFile = g_.CurrentFile;
+  const int returnNumber = g_.PuzzleNumber < 1 ? 1 : g_.PuzzleNumber;
+  g_.Cell[0].Visible = false;
+  g_.LaidOutSize = -1;
+  cancel_ = false;
+  g_.CancelRequested = NO;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  setBusyInputs(true);
+  auto progressText = [&](int k) {
+    showBusy("Creating P#" + std::to_string(k) + " of" + NumText(n) + "\nFile: " + out);
+    setWindowTitle(QString::fromStdString("New " + std::to_string(k) + " of" + NumText(n)));
+  };
+  Label2->setText("Creating New Puzzle ...");
+  Label5->clear();
+  progressText(1);
+  QCoreApplication::processEvents();
+  BatchResult r;
+  if (n > 0) {
+    BatchOptions o;
+    o.count = n;
+    o.size = size;
+    o.easy = g_.EasyFlag;
+    o.outFile = out;
+    o.seed = Random::FreshSeed();
+    o.threads = 1;
+    auto lastYield = std::chrono::steady_clock::now();
+    r = CreateBatch(o, lists_, g_.Files, cancel_, [&](int done, int total) {
+      // The window is kept alive a few dozen times a second, not once per puzzle.
+      const auto now = std::chrono::steady_clock::now();
+      if (now - lastYield < std::chrono::milliseconds(30) && done < total) return;
+      lastYield = now;
+      progressText(std::min(done + 1, total));
+      QCoreApplication::processEvents();
+    });
+  }
+  setBusyInputs(false);
+  cancel_ = false;
+  g_.CancelRequested = NO;
+  const ShowResult shown = ShowPuzzle(g_, returnFile, returnNumber);
+  refreshLabels(shown.found, shown.difficulty);
+  hideBusy();
+  QApplication::restoreOverrideCursor();
+  if (r.failed) MsgboxA(r.message, "vbok+vbcritical");
+  MsgboxA(NumText(r.added) + " Puzzles added to file: " + out, "vbinformation+vbok");
+  if (r.exhausted)
+    MsgboxA("No more new puzzles of this kind turned up: every puzzle made was already in the file.",
+            "vbok+vbinformation");
+  Label2->clear();
+  Label5->clear();
+}
+
+void MainWindow::ShowOptions() {
+  if (!form6_)
+    form6_ = new OptionsDialog(g_, g_.ProgramFolder + "all.col", [this] { command2->click(); }, this);
+  form6_->exec();
+  QCoreApplication::processEvents();
+}
+
+void MainWindow::RefreshAppearance() {
+  if (!LoadScheme(g_.ProgramFolder + "all.col", g_.ColourSchemeName, g_.Palette)) {
+    MsgboxA(SchemeNotFoundMessage(g_.ColourSchemeName), "vbok+vbcritical");
+    g_.ColourSchemeName = "xp.col";
+  }
+  ApplyScheme();
+  // ApplyScheme repainted the cells at rest; a chain keeps its colours.
+  const std::string chain = g_.ChainString;
+  if (!chain.empty()) {
+    for (std::size_t p = 0; p + 1 < chain.size(); p += 3) {
+      const int cell = IntValue(chain.substr(p, 2));
+      const bool end = p == 0 || p + 2 == chain.size();
+      g_.Cell[static_cast<std::size_t>(cell)].BackColor = end ? g_.ChainEndColour : g_.ChainCellColour;
+      if (p > 0) g_.Cell[static_cast<std::size_t>((cell + IntValue(chain.substr(p - 3, 2))) / 2)].BackColor = g_.ChainCellColour;
+    }
+  }
+  board_->update();
 }
 
 }  // namespace kelvane::ui

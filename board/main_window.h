@@ -3,10 +3,14 @@
 
 #include <QMainWindow>
 #include <array>
+#include <atomic>
 #include <memory>
 #include <random>
 
+#include "engine/chain_list.h"
+#include "engine/generator.h"
 #include "model/game_state.h"
+#include "model/play.h"
 
 class QLabel;
 class QLineEdit;
@@ -22,6 +26,8 @@ class FNDialog;
 class MsgForm;
 class HelpViewer;
 class ClickLabel;
+class CreateDialog;
+class OptionsDialog;
 
 // Where the program's files live: data beside the program, the user's own
 // files (configuration, scratch files, the first copy of the default puzzles)
@@ -58,6 +64,29 @@ class MainWindow : public QMainWindow {
   void CycleDifficulty();
   void ShowHelp();
   void ShowAbout();
+
+  // Play: a mouse button released over cell i (0 the overlay), hints,
+  // the solution while the button is held, undo and starting over.
+  void CellReleased(int i, int button);
+  void KeyStep(Step step);
+  void AskClearChain();
+  void GiveHint();
+  void ShowSolutionPressed();
+  void ShowSolutionReleased();
+  void UndoMove();
+  void StartOver();
+
+  // Creation: one puzzle of the pickers' size and difficulty, or a batch
+  // from the Create New Puzzles dialog.
+  void NewPuzzle();
+  void CreatePuzzles();
+  CreateDialog* Form3() { return form3_; }
+  void BusyLabelReleased();
+
+  // Options and the board's appearance.
+  void ShowOptions();
+  OptionsDialog* Form6() { return form6_; }
+  void RefreshAppearance();
   // Asks, writes the configuration and ends; false when the answer was No.
   bool ExitProgram();
   void ApplyScheme();
@@ -69,6 +98,7 @@ class MainWindow : public QMainWindow {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
   void buildWidgets();
@@ -76,10 +106,24 @@ class MainWindow : public QMainWindow {
   void refreshLabels(bool found, const std::string& difficulty);
   bool reportNotFound(int n, bool plainBox);
   std::string configPath() const;
+  void afterMove(const MoveOutcome& outcome);
+  void showSum();
+  void resetKeyCursor();
+  // Makes one puzzle on the board, repeating MakePuzzle; false (after telling
+  // the user) when no puzzle can be made.
+  bool makeOnePuzzle(int size);
+  void showBusy(const std::string& text);
+  void hideBusy();
+  void setBusyInputs(bool busy);
 
   GameState g_;
   Folders folders_;
   std::mt19937_64 random_;
+  Random rng_;
+  ChainListCache lists_;
+  std::atomic<bool> cancel_{false};
+  int keyCursor_ = 0;
+  bool showingSolution_ = false;
   double scale_ = 1.0;
 
   QWidget* central_ = nullptr;
@@ -103,12 +147,14 @@ class MainWindow : public QMainWindow {
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QFrame* Frame1 = nullptr;
-  QLabel* busylabel = nullptr;
+  ClickLabel* busylabel = nullptr;
   QPushButton* command1 = nullptr;
   QPushButton* command2 = nullptr;
   FNDialog* gf1 = nullptr;
   MsgForm* msgForm_ = nullptr;
   HelpViewer* help_ = nullptr;
+  CreateDialog* form3_ = nullptr;
+  OptionsDialog* form6_ = nullptr;
   QAction* cmdexit = nullptr;
 };
 
