@@ -751,18 +751,6 @@ void MainWindow::CreatePuzzles() {
   const int returnNumber = g_.PuzzleNumber < 1 ? 1 : g_.PuzzleNumber;
   g_.Cell[0].Visible = false;
   g_.LaidOutSize = -1;
-  cancel_ = false;
-  g_.CancelRequested = NO;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  setBusyInputs(true);
-  auto progressText = [&](int k) {
-    showBusy("Creating P#" + std::to_string(k) + " of" + NumText(n) + "\nFile: " + out);
-    setWindowTitle(QString::fromStdString("New " + std::to_string(k) + " of" + NumText(n)));
-  };
-  Label2->setText("Creating New Puzzle ...");
-  Label5->clear();
-  progressText(1);
-  QCoreApplication::processEvents();
   BatchResult r;
   if (n > 0) {
     BatchOptions o;
@@ -772,30 +760,47 @@ void MainWindow::CreatePuzzles() {
     o.outFile = out;
     o.seed = Random::FreshSeed();
     o.threads = 1;
-    auto lastYield = std::chrono::steady_clock::now();
-    r = CreateBatch(o, lists_, g_.Files, cancel_, [&](int done, int total) {
-      // The window is kept alive a few dozen times a second, not once per puzzle.
-      const auto now = std::chrono::steady_clock::now();
-      if (now - lastYield < std::chrono::milliseconds(30) && done < total) return;
-      lastYield = now;
-      progressText(std::min(done + 1, total));
-      QCoreApplication::processEvents();
-    });
+    r = RunBatch(o);
   }
-  setBusyInputs(false);
-  cancel_ = false;
-  g_.CancelRequested = NO;
   const ShowResult shown = ShowPuzzle(g_, returnFile, returnNumber);
   refreshLabels(shown.found, shown.difficulty);
-  hideBusy();
-  QApplication::restoreOverrideCursor();
   if (r.failed) MsgboxA(r.message, "vbok+vbcritical");
   MsgboxA(NumText(r.added) + " Puzzles added to file: " + out, "vbinformation+vbok");
   if (r.exhausted)
-    MsgboxA("No more new puzzles of this kind turned up: every puzzle made was already in the file.",
+    MsgboxA("New puzzles of this size and difficulty have become too rare: almost every puzzle made is already in the file.",
             "vbok+vbinformation");
   Label2->clear();
   Label5->clear();
+}
+
+BatchResult MainWindow::RunBatch(const BatchOptions& o) {
+  cancel_ = false;
+  g_.CancelRequested = NO;
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  setBusyInputs(true);
+  auto progressText = [&](int k) {
+    showBusy("Creating P#" + std::to_string(k) + " of" + NumText(o.count) + "\nFile: " + o.outFile);
+    setWindowTitle(QString::fromStdString("New " + std::to_string(k) + " of" + NumText(o.count)));
+  };
+  Label2->setText("Creating New Puzzle ...");
+  Label5->clear();
+  progressText(1);
+  QCoreApplication::processEvents();
+  auto lastYield = std::chrono::steady_clock::now();
+  const BatchResult r = CreateBatch(o, lists_, g_.Files, cancel_, [&](int done, int total) {
+    // The window is kept alive a few dozen times a second, not once per puzzle.
+    const auto now = std::chrono::steady_clock::now();
+    if (now - lastYield < std::chrono::milliseconds(30) && done < total) return;
+    lastYield = now;
+    progressText(std::min(done + 1, total));
+    QCoreApplication::processEvents();
+  });
+  setBusyInputs(false);
+  cancel_ = false;
+  g_.CancelRequested = NO;
+  hideBusy();
+  QApplication::restoreOverrideCursor();
+  return r;
 }
 
 void MainWindow::ShowOptions() {

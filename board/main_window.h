@@ -7,6 +7,7 @@
 #include <memory>
 #include <random>
 
+#include "engine/batch.h"
 #include "engine/chain_list.h"
 #include "engine/generator.h"
 #include "model/game_state.h"
@@ -81,6 +82,8 @@ class MainWindow : public QMainWindow {
   void NewPuzzle();
   void CreatePuzzles();
   CreateDialog* Form3() { return form3_; }
+  // A batch with the busy panel and its progress, the window kept responsive.
+  BatchResult RunBatch(const BatchOptions& options);
   void BusyLabelReleased();
 
   // Options and the board's appearance.

@@ -1,0 +1,95 @@
+// Speed of creation in the window: New (left click) and a batch with the busy panel, beside the bare batch.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QLabel>
+#include <atomic>
+#include <filesystem>
+
+#include "board/main_window.h"
+#include "engine/batch.h"
+#include "uikit/modal.h"
+#include "test_support.h"
+
+namespace kelvane::ui {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Silent : ModalAnswerer {
+  int Message(const std::string&, const std::string&) override { return 1; }
+  std::string FileName(const FileRequest&) override { return {}; }
+  int PlainMessage(const std::string&, bool) override { return 1; }
+};
+
+struct Window {
+  test::TempDir dir;
+  Silent answers;
+  ScopedAnswerer scoped{answers};
+  std::unique_ptr<MainWindow> w;
+  Window() {
+    for (const char* f : {"all.col", "puzzles.kvl", "kelvane.htm", "k5x5.kvy", "k7x7.kvy", "k9x9.kvy"})
+      fs::copy_file(std::string(KELVANE_BIN_DIR) + f, dir.File(f));
+    w = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder()});
+    w->Startup();
+  }
+};
+
+// A left click on New with 9x9 and Hard: make, write the scratch file, show.
+void BM_NewButton9x9Hard(benchmark::State& state) {
+  Window win;
+  win.w->findChild<QLabel*>("Label3")->setText("9x9");
+  win.w->findChild<QLabel*>("Label4")->setText("Hard");
+  for (auto _ : state) win.w->NewPuzzle();
+}
+BENCHMARK(BM_NewButton9x9Hard)->Unit(benchmark::kMicrosecond);
+
+BatchOptions options(const std::string& out, int count) {
+  BatchOptions o;
+  o.count = count;
+  o.size = 9;
+  o.easy = false;
+  o.outFile = out;
+  o.seed = 3;
+  o.threads = 1;
+  return o;
+}
+
+// 10,000 Hard 9x9 puzzles through the window: busy panel, title, events every 30 ms.
+void BM_WindowBatch10000(benchmark::State& state) {
+  Window win;
+  int k = 0;
+  for (auto _ : state) {
+    const BatchResult r = win.w->RunBatch(options(win.dir.File("w" + std::to_string(k++) + ".kvl"), 10000));
+    if (r.added != 10000) state.SkipWithError("short batch");
+  }
+  state.counters["puzzles/s"] = benchmark::Counter(10000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_WindowBatch10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+// The same batch as kelvane-cli create --threads 1 runs it.
+void BM_BareBatch10000(benchmark::State& state) {
+  test::TempDir dir;
+  ChainListCache lists(KELVANE_BIN_DIR);
+  std::atomic<bool> cancel{false};
+  int k = 0;
+  for (auto _ : state) {
+    PuzzleFileIndexes files;
+    const BatchResult r = CreateBatch(options(dir.File("b" + std::to_string(k++) + ".kvl"), 10000), lists, files, cancel);
+    if (r.added != 10000) state.SkipWithError("short batch");
+  }
+  state.counters["puzzles/s"] = benchmark::Counter(10000.0 * static_cast<double>(state.iterations()), benchmark::Counter::kIsRate);
+}
+BENCHMARK(BM_BareBatch10000)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+}  // namespace
+}  // namespace kelvane::ui
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
