@@ -126,6 +126,9 @@ void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
+void BoardWidget::focusInEvent(QFocusEvent*) { update(); }
+void BoardWidget::focusOutEvent(QFocusEvent*) { update(); }
+
 void BoardWidget::leaveEvent(QEvent*) {
   hovered_ = -1;
   emit CellHovered(0);

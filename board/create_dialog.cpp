@@ -33,11 +33,8 @@ constexpr int Gap = 120;
 
 // Buttons fill with their own background role (Button), the rest with Window.
 void Fill(QWidget* w, QPalette::ColorRole role, Colour colour) {
-  QPalette p = w->palette();
-  p.setColor(role, ToQColor(colour));
-  if (role == QPalette::Window) p.setColor(w->backgroundRole(), ToQColor(colour));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
+  if (role == QPalette::Window) SetColourRoles(w, {role, w->backgroundRole()}, colour);
+  else SetColourRoles(w, {role}, colour);
 }
 
 }  // namespace

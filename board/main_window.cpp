@@ -47,13 +47,7 @@ std::string withSlash(std::string folder) {
   return folder;
 }
 
-void setBack(QWidget* w, Colour c) {
-  QPalette p = w->palette();
-  p.setColor(QPalette::Window, ToQColor(c));
-  p.setColor(QPalette::Base, ToQColor(c));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
+void setBack(QWidget* w, Colour c) { SetColourRoles(w, {QPalette::Window, QPalette::Base}, c); }
 
 // Layout of the window in twips at its designed size.
 struct Place {

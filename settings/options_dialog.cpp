@@ -95,14 +95,6 @@ QPixmap ColourSample(const QColor& left, const QColor& right, QSize size) {
   return pixmap;
 }
 
-void SetBackground(QWidget* widget, const QColor& colour, bool listBase = false) {
-  QPalette palette = widget->palette();
-  palette.setColor(QPalette::Window, colour);
-  if (listBase) palette.setColor(QPalette::Base, colour);
-  widget->setPalette(palette);
-  widget->setAutoFillBackground(true);
-}
-
 QFont ListFont() {
   QFont font(QStringLiteral("Courier New"), 10);
   font.setStyleHint(QFont::Monospace);
@@ -247,12 +239,10 @@ void OptionsDialog::Activate() {
 void OptionsDialog::ColourFromPalette() {
   const QColor back = ToQColor(g_.Palette[2]);
   const QColor buttons = ToQColor(g_.Palette[DialogColourSlot]);
-  SetBackground(this, back);
-  SetBackground(frame1_, back);
-  SetBackground(frame2_, back);
-  SetBackground(label1_, back);
-  SetBackground(list1_, back, true);
-  SetBackground(list2_, back, true);
+  for (QWidget* w : std::initializer_list<QWidget*>{this, frame1_, frame2_, label1_})
+    SetColourRoles(w, {QPalette::Window}, g_.Palette[2]);
+  for (QWidget* w : std::initializer_list<QWidget*>{list1_, list2_})
+    SetColourRoles(w, {QPalette::Window, QPalette::Base}, g_.Palette[2]);
   for (BoxControl* button : {command1_, command2_, showSch_, addSch_, delSch_, repSch_})
     button->SetBackcolor(g_.Palette[DialogColourSlot]);
   colPik1_->setPixmap(ColourSample(back, buttons, ColourSampleSize));

@@ -13,6 +13,7 @@
 #include <QUrl>
 #include <algorithm>
 
+#include "uikit/colours.h"
 #include "uikit/modal.h"
 #include "uikit/twips.h"
 
@@ -22,14 +23,6 @@ namespace {
 
 constexpr int AnswerYes = 6;
 
-QColor ToQColor(Colour c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
-
-void SetRoles(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, Colour c) {
-  QPalette p = w->palette();
-  for (QPalette::ColorRole role : roles) p.setColor(role, ToQColor(c));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
 
 const char* const AboutLines =
     "\n"
@@ -84,10 +77,10 @@ AboutForm::AboutForm(QWidget* parent) : QDialog(parent) {
 }
 
 void AboutForm::ApplyPalette(const std::array<Colour, 14>& palette) {
-  SetRoles(this, {QPalette::Window}, palette[2]);
-  SetRoles(text_, {QPalette::Base, QPalette::Window}, palette[2]);
-  SetRoles(ok_, {QPalette::Button}, palette[5]);
-  SetRoles(link_, {QPalette::Window}, palette[5]);
+  SetColourRoles(this, {QPalette::Window}, palette[2]);
+  SetColourRoles(text_, {QPalette::Base, QPalette::Window}, palette[2]);
+  SetColourRoles(ok_, {QPalette::Button}, palette[5]);
+  SetColourRoles(link_, {QPalette::Window}, palette[5]);
 }
 
 QString AboutForm::DownloadQuestion() {

@@ -9,12 +9,9 @@
 #include <QWidget>
 
 #include "model/game_state.h"
+#include "uikit/colours.h"
 
 namespace kelvane::ui {
-
-// A colour as 0x00BBGGRR; with the high bit set, the low byte names a system colour
-// (0x12 button text, 0x0F button face, 0x05 window, 0x08 window text, ...).
-QColor ToQColor(Colour colour);
 
 // Button codes of MouseDown/MouseUp: 1 left, 2 right, 4 middle (0 for any other).
 int MouseButtonCode(Qt::MouseButton button);

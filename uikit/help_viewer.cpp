@@ -1,6 +1,8 @@
 // The help viewer window "Form4": layout, page navigation, palette and keys.
 #include "uikit/help_viewer.h"
 
+#include "uikit/colours.h"
+
 #include <QEvent>
 #include <QFileInfo>
 #include <QKeyEvent>
@@ -20,14 +22,6 @@ namespace {
 constexpr double ViewLeft = 30, ViewTop = 420, ViewWidth = 7110, ViewHeight = 5460;
 constexpr double WidthMargin = 120, HeightMargin = 480;
 
-QColor ToQColor(Colour c) { return QColor(int(c & 0xFF), int((c >> 8) & 0xFF), int((c >> 16) & 0xFF)); }
-
-void SetRole(QWidget* w, QPalette::ColorRole role, Colour c) {
-  QPalette p = w->palette();
-  p.setColor(role, ToQColor(c));
-  w->setPalette(p);
-  w->setAutoFillBackground(true);
-}
 
 QPushButton* MakeButton(QWidget* parent, const char* name, const QString& caption, double left) {
   auto* b = new QPushButton(caption, parent);
@@ -75,8 +69,8 @@ void HelpViewer::SetPage(const QString& path) {
 }
 
 void HelpViewer::ApplyPalette(const std::array<Colour, 14>& palette) {
-  SetRole(this, QPalette::Window, palette[2]);
-  for (QPushButton* b : {back_, forward_, exit_}) SetRole(b, QPalette::Button, palette[DialogColourSlot]);
+  SetColourRoles(this, {QPalette::Window}, palette[2]);
+  for (QPushButton* b : {back_, forward_, exit_}) SetColourRoles(b, {QPalette::Button}, palette[DialogColourSlot]);
 }
 
 void HelpViewer::ShowStartPage() {

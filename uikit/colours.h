@@ -1,0 +1,21 @@
+// Colours of the kit: the program's 0x00BBGGRR values as Qt colours, and painting a widget's roles.
+#pragma once
+
+#include <QColor>
+#include <QPalette>
+#include <initializer_list>
+
+#include "model/game_state.h"
+
+class QWidget;
+
+namespace kelvane::ui {
+
+// A colour as 0x00BBGGRR; with the high bit set, the low byte names a system colour
+// (0x12 button text, 0x0F button face, 0x05 window, 0x08 window text, ...).
+QColor ToQColor(Colour colour);
+
+// Gives the widget's colour roles one colour and lets it fill its background.
+void SetColourRoles(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, Colour colour);
+
+}  // namespace kelvane::ui
