@@ -20,6 +20,7 @@
 #include <chrono>
 #include <filesystem>
 
+#include "board/board_picture.h"
 #include "board/board_widget.h"
 #include "board/click_label.h"
 #include "board/create_dialog.h"
@@ -148,6 +149,10 @@ void MainWindow::buildWidgets() {
   connect(cmdoptions, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
     if (button == 1 || button == 2) ShowOptions();
   });
+  connect(cmdcopy, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
+    if (button == 1) (void)CopyBoardPicture(g_, GridMode::Puzzle);
+    else if (button == 2) (void)CopyBoardPicture(g_, GridMode::Solution);
+  });
 
   Label3 = new ClickLabel("NxN", central_);
   Label3->setObjectName("Label3");
@@ -239,6 +244,8 @@ void MainWindow::buildWidgets() {
   key(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoMove(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewPuzzle(); });
   key(QKeySequence(Qt::Key_H), [this] { GiveHint(); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Puzzle); });
+  key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Solution); });
 
   const QSize designed(Px(DesignWidth), Px(DesignHeight));
   central_->setMinimumSize(designed);

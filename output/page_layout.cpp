@@ -13,17 +13,17 @@ constexpr double PortraitWidth = 11568;
 constexpr double LandscapeWidth = 21568;
 constexpr double PageHeight = 15960;
 
-// Rows of equally spaced slots, row by row.
+// Rows of equally spaced grid places, row by row.
 std::vector<GridSlot> Rows(int rows, int columns) {
-  std::vector<GridSlot> slots;
+  std::vector<GridSlot> places;
   for (int r = 0; r < rows; ++r)
-    for (int c = 0; c < columns; ++c) slots.push_back({1000 + 6000 * c, 2400 + 6800 * r});
-  return slots;
+    for (int c = 0; c < columns; ++c) places.push_back({1000 + 6000 * c, 2400 + 6800 * r});
+  return places;
 }
 
-PageLayout Make(int code, Orientation o, double factor, std::vector<GridSlot> slots) {
+PageLayout Make(int code, Orientation o, double factor, std::vector<GridSlot> places) {
   const double width = o == Orientation::Portrait ? PortraitWidth : LandscapeWidth;
-  return {code, o, factor, {factor * width, factor * PageHeight}, std::move(slots), FontSizesFor(code)};
+  return {code, o, factor, {factor * width, factor * PageHeight}, std::move(places), FontSizesFor(code)};
 }
 
 }  // namespace
@@ -99,7 +99,7 @@ std::vector<GridRects> LayoutRects(const PageLayout& layout, int size, PageSize 
   const double side = static_cast<double>(size) * CellPitch;
   const TextExtent t = EstimateText(title, layout.fonts.title, fit.unitsPerTwip);
   const TextExtent f = EstimateText(footer, layout.fonts.footer, fit.unitsPerTwip);
-  for (const GridSlot& s : layout.slots) {
+  for (const GridSlot& s : layout.places) {
     GridRects r;
     r.grid = {double(s.left), double(s.top), s.left + side, s.top + side};
     const double textLeft = s.left + TextIndent;
@@ -124,7 +124,7 @@ std::vector<std::vector<int>> PagePlan(int code, int first, int last) {
   std::vector<std::vector<int>> pages;
   const std::optional<PageLayout> layout = FilePageLayout(code);
   if (!layout) return pages;
-  const std::size_t perPage = layout->slots.size();
+  const std::size_t perPage = layout->places.size();
   for (long long n = first; n <= last; ++n) {
     if (pages.empty() || pages.back().size() == perPage) pages.emplace_back();
     pages.back().push_back(static_cast<int>(n));

@@ -33,7 +33,7 @@ struct PageLayout {
   Orientation orientation = Orientation::Portrait;
   double factor = 1;             // the value PrintScale takes
   PageSize scale;                // the page in its own units
-  std::vector<GridSlot> slots;   // grid top-left corners in printing order
+  std::vector<GridSlot> places;   // grid top-left corners in printing order
   GridFonts fonts;
 };
 

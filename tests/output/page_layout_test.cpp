@@ -18,15 +18,15 @@ struct Table {
   double factor;
   double width;
   double height;
-  std::vector<GridSlot> slots;
+  std::vector<GridSlot> places;
   GridFonts fonts;
 };
 
 std::vector<GridSlot> Rows(int rows, int columns) {
-  std::vector<GridSlot> slots;
+  std::vector<GridSlot> places;
   for (int r = 1; r <= rows; ++r)
-    for (int c = 1; c <= columns; ++c) slots.push_back({1000 + 6000 * (c - 1), 2400 + 6800 * (r - 1)});
-  return slots;
+    for (int c = 1; c <= columns; ++c) places.push_back({1000 + 6000 * (c - 1), 2400 + 6800 * (r - 1)});
+  return places;
 }
 
 const std::vector<Table>& Tables() {
@@ -59,7 +59,7 @@ TEST(PageLayout, FileLayoutsFollowTheTables) {
     EXPECT_DOUBLE_EQ(layout->factor, t.factor);
     EXPECT_NEAR(layout->scale.width, t.width, Tolerance);
     EXPECT_NEAR(layout->scale.height, t.height, Tolerance);
-    EXPECT_EQ(layout->slots, t.slots);
+    EXPECT_EQ(layout->places, t.places);
     EXPECT_EQ(layout->fonts, t.fonts);
   }
   for (int code : {0, 3, 5, 14, 16, 25, -1}) {
@@ -115,12 +115,12 @@ TEST(PageLayout, EveryCodeAndSizeStaysOnThePageWithoutOverlaps) {
       for (int size : {5, 7, 9}) {
         SCOPED_TRACE(testing::Message() << "code " << t.code << " size " << size << " page " << printable.width);
         const std::vector<GridRects> rects = LayoutRects(t.code, size, printable, WidestTitle(), FooterText());
-        ASSERT_EQ(rects.size(), t.slots.size());
+        ASSERT_EQ(rects.size(), t.places.size());
         for (std::size_t i = 0; i < rects.size(); ++i) {
           const GridRects& r = rects[i];
           EXPECT_EQ(r.grid.right - r.grid.left, size * 500.0);
-          EXPECT_EQ(r.grid.left, t.slots[i].left);
-          EXPECT_EQ(r.grid.top, t.slots[i].top);
+          EXPECT_EQ(r.grid.left, t.places[i].left);
+          EXPECT_EQ(r.grid.top, t.places[i].top);
           EXPECT_TRUE(Contains(page, r.all));
           EXPECT_LE(r.title.bottom, r.grid.top);
           EXPECT_LE(r.grid.bottom, r.footer.top);
@@ -138,7 +138,7 @@ TEST(PageLayout, CurrentPuzzlePageHasTwoGridsThatStayOnThePageAndApart) {
   EXPECT_DOUBLE_EQ(layout.factor, PrintScale);
   EXPECT_NEAR(layout.scale.width, 9254.4, Tolerance);
   EXPECT_NEAR(layout.scale.height, 12800, Tolerance);
-  EXPECT_EQ(layout.slots, (std::vector<GridSlot>{{1100, 700}, {1100, 7000}}));
+  EXPECT_EQ(layout.places, (std::vector<GridSlot>{{1100, 700}, {1100, 7000}}));
   for (const PageSize& printable : Printables) {
     const std::vector<GridRects> rects = LayoutRects(layout, 9, printable, WidestTitle(), FooterText());
     ASSERT_EQ(rects.size(), 2u);
