@@ -14,6 +14,8 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPrinter>
+#include <QPrinterInfo>
 #include <QPushButton>
 #include <QShortcut>
 #include <QStandardPaths>
@@ -25,6 +27,7 @@
 #include "board/click_label.h"
 #include "board/create_dialog.h"
 #include "engine/batch.h"
+#include "output/printing_qt.h"
 #include "board/tool_icons.h"
 #include "model/navigation.h"
 #include "model/text_rules.h"
@@ -149,6 +152,9 @@ void MainWindow::buildWidgets() {
   connect(cmdoptions, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
     if (button == 1 || button == 2) ShowOptions();
   });
+  connect(cmdprint, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
+    if (button == 1) PrintCurrent();
+  });
   connect(cmdcopy, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
     if (button == 1) (void)CopyBoardPicture(g_, GridMode::Puzzle);
     else if (button == 2) (void)CopyBoardPicture(g_, GridMode::Solution);
@@ -244,6 +250,7 @@ void MainWindow::buildWidgets() {
   key(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoMove(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewPuzzle(); });
   key(QKeySequence(Qt::Key_H), [this] { GiveHint(); });
+  key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { PrintCurrent(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Puzzle); });
   key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Solution); });
 
@@ -802,6 +809,37 @@ BatchResult MainWindow::RunBatch(const BatchOptions& o) {
   hideBusy();
   QApplication::restoreOverrideCursor();
   return r;
+}
+
+void MainWindow::PrintCurrent() {
+  if (MsgboxA("Print Puzzle and its solution?", "vbYesNo+vbquestion") != 6) return;
+  QPrinter printer(QPrinter::HighResolution);
+  const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
+  if (installed.isNull() || InstalledAnswerer()) {
+    // No printer (or a test): the page goes into a PDF file the user names.
+    gf1->SetTitle("Save the printed page as PDF");
+    gf1->SetFileTypes("*.pdf");
+    gf1->SetFileTypesName("PDF Files");
+    gf1->SetDefaultDir(folders_.user);
+    std::string pdf = gf1->GetFileName("SAVE");
+    if (pdf.empty()) return;
+    if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(QString::fromStdString(pdf));
+  } else {
+    printer.setPrinterName(installed.printerName());
+  }
+  printer.setPageOrientation(QPageLayout::Portrait);
+  showBusy("Printing...");
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const PrintResult r = PrintCurrentPuzzle(g_, printer, PuzNumNow->text().toStdString());
+  hideBusy();
+  QApplication::restoreOverrideCursor();
+  if (!r.ok) {
+    MsgboxA("Printing failed.\n" + r.message, "vbok+vbcritical");
+    return;
+  }
+  MsgboxA("Done", "vbok+vbinformation");
 }
 
 void MainWindow::ShowOptions() {

@@ -86,6 +86,10 @@ class MainWindow : public QMainWindow {
   BatchResult RunBatch(const BatchOptions& options);
   void BusyLabelReleased();
 
+  // Prints the board's puzzle and its solution on one page: on the default
+  // printer, or into a PDF file when the machine has no printer.
+  void PrintCurrent();
+
   // Options and the board's appearance.
   void ShowOptions();
   OptionsDialog* Form6() { return form6_; }

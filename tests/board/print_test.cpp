@@ -1,0 +1,57 @@
+// Printing the current puzzle: the question, a PDF page when no printer is there, and failures that say so.
+#include <gtest/gtest.h>
+
+#include "window_fixture.h"
+
+namespace kelvane::ui {
+namespace {
+
+struct Printing : Program {
+  Printing() {
+    test::WriteFile(dir.File("worked.kvl"),
+                    FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", "21,11,1,3, 1"));
+    WriteConfig(dir.File("worked.kvl"));
+  }
+};
+
+TEST(PrintCurrent, APageGoesIntoTheChosenPdf) {
+  Printing p;
+  MainWindow& w = p.Start();
+  const std::string pdf = p.dir.File("page.pdf");
+  p.answers.codes = {6};
+  p.answers.files = {pdf};
+  w.PrintCurrent();
+  ASSERT_GE(p.answers.messages.size(), 2u);
+  EXPECT_EQ(p.answers.messages.front(), std::make_pair(std::string("Print Puzzle and its solution?"), std::string("vbYesNo+vbquestion")));
+  EXPECT_EQ(p.answers.messages.back(), std::make_pair(std::string("Done"), std::string("vbok+vbinformation")));
+  const std::string bytes = test::ReadFile(pdf);
+  ASSERT_GT(bytes.size(), 1000u);
+  EXPECT_EQ(bytes.substr(0, 4), "%PDF");
+  EXPECT_FALSE(p.Find<QWidget>("Frame1")->isVisible());
+}
+
+TEST(PrintCurrent, NoOrACancelledChooserPrintsNothing) {
+  Printing p;
+  MainWindow& w = p.Start();
+  p.answers.codes = {7};
+  w.PrintCurrent();
+  EXPECT_EQ(p.answers.messages.size(), 1u);
+  EXPECT_TRUE(p.answers.requests.empty());
+  p.answers.codes = {6};
+  w.PrintCurrent();  // the chooser answers ""
+  EXPECT_EQ(p.answers.messages.size(), 2u);
+}
+
+TEST(PrintCurrent, AFileThatCannotBeWrittenIsReported) {
+  Printing p;
+  MainWindow& w = p.Start();
+  p.answers.codes = {6};
+  p.answers.files = {p.dir.File("no/such/folder/page.pdf")};
+  w.PrintCurrent();
+  ASSERT_FALSE(p.answers.messages.empty());
+  EXPECT_EQ(p.answers.messages.back().first.rfind("Printing failed.", 0), 0u) << p.answers.messages.back().first;
+  EXPECT_EQ(p.answers.messages.back().second, "vbok+vbcritical");
+}
+
+}  // namespace
+}  // namespace kelvane::ui
