@@ -85,6 +85,41 @@ BENCHMARK(BM_BareBatch10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 }  // namespace kelvane::ui
 
+#include "model/puzzle_file.h"
+#include "output/browse_screen_qt.h"
+#include "uikit/msg_form.h"
+
+namespace kelvane::ui {
+namespace {
+
+// The last page of a 50,000-puzzle 9x9 file: read its sixteen records and paint the window.
+void BM_BrowsePage50000(benchmark::State& state) {
+  test::TempDir dir;
+  const std::string path = dir.File("many.kvl");
+  std::string grid;
+  for (int i = 0; i < 81; ++i) grid += (i / 9) % 2 == 0 && (i % 9) % 2 == 0 ? static_cast<char>('1' + i % 9) : '-';
+  std::string text;
+  for (int k = 1; k <= 50000; ++k) text += FormatRecord(k, k % 2 == 0, 9, 2, 41, grid, "1,3, 41");
+  test::WriteFile(path, text);
+  Silent answers;
+  ScopedAnswerer scoped{answers};
+  GameState g;
+  g.CurrentFile = path;
+  g.PuzzleCount = CountPuzzles(g.Files, path);
+  MsgForm messages;
+  BrowseScreen screen(g, messages, [](int) {});
+  for (auto _ : state) {
+    screen.DrawPage(49985);
+    QPixmap shot = screen.grab();
+    benchmark::DoNotOptimize(shot);
+  }
+  if (screen.Page().calls.empty()) state.SkipWithError("nothing drawn");
+}
+BENCHMARK(BM_BrowsePage50000)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+}  // namespace kelvane::ui
+
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);

@@ -14,6 +14,7 @@
 #include <QLineEdit>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
@@ -27,6 +28,7 @@
 #include "board/click_label.h"
 #include "board/create_dialog.h"
 #include "engine/batch.h"
+#include "output/browse_screen_qt.h"
 #include "output/printing_qt.h"
 #include "board/tool_icons.h"
 #include "model/navigation.h"
@@ -414,7 +416,10 @@ bool MainWindow::reportNotFound(int n, bool plainBox) {
 void MainWindow::Arrow(int index, int button) {
   if (button != 1 && button != 2) return;
   if (g_.PuzzleNumber == 1 && g_.PuzzleCount == 1) return;
-  if (index == 1) return;  // the browse page comes with the output windows
+  if (index == 1) {
+    Browse();
+    return;
+  }
   const double r = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
   const int target = ArrowTarget(index, button, g_.PuzzleNumber, g_.PuzzleCount, r);
   if (target == 0) return;
@@ -811,24 +816,54 @@ BatchResult MainWindow::RunBatch(const BatchOptions& o) {
   return r;
 }
 
+bool MainWindow::choosePrinter(QPrinter& printer) {
+  const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
+  if (!installed.isNull() && !InstalledAnswerer()) {
+    printer.setPrinterName(installed.printerName());
+    return true;
+  }
+  // No printer (or a test): the page goes into a PDF file the user names.
+  gf1->SetTitle("Save the printed page as PDF");
+  gf1->SetFileTypes("*.pdf");
+  gf1->SetFileTypesName("PDF Files");
+  gf1->SetDefaultDir(folders_.user);
+  std::string pdf = gf1->GetFileName("SAVE");
+  if (pdf.empty()) return false;
+  if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
+  printer.setOutputFormat(QPrinter::PdfFormat);
+  printer.setOutputFileName(QString::fromStdString(pdf));
+  return true;
+}
+
+void MainWindow::Browse() {
+  if (!form2_) {
+    form2_ = new BrowseScreen(g_, *msgForm_, [this](int n) {
+      command1->setProperty("Tag", QString::number(n));
+      command1->click();
+    }, this);
+    form2_->SetPrintImage([this](const QImage& image) {
+      QPrinter printer(QPrinter::HighResolution);
+      if (!choosePrinter(printer)) return;
+      QPainter painter;
+      if (!painter.begin(&printer)) {
+        MsgboxA("Printing failed.\nThe printer could not be started.", "vbok+vbcritical");
+        return;
+      }
+      const QRect page = painter.viewport();
+      const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+      painter.drawImage(QRect(page.topLeft(), fitted), image);
+      painter.end();
+    });
+  }
+  form2_->OpenAtFirstPage();
+  form2_->exec();
+  QCoreApplication::processEvents();
+}
+
 void MainWindow::PrintCurrent() {
   if (MsgboxA("Print Puzzle and its solution?", "vbYesNo+vbquestion") != 6) return;
   QPrinter printer(QPrinter::HighResolution);
-  const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
-  if (installed.isNull() || InstalledAnswerer()) {
-    // No printer (or a test): the page goes into a PDF file the user names.
-    gf1->SetTitle("Save the printed page as PDF");
-    gf1->SetFileTypes("*.pdf");
-    gf1->SetFileTypesName("PDF Files");
-    gf1->SetDefaultDir(folders_.user);
-    std::string pdf = gf1->GetFileName("SAVE");
-    if (pdf.empty()) return;
-    if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(QString::fromStdString(pdf));
-  } else {
-    printer.setPrinterName(installed.printerName());
-  }
+  if (!choosePrinter(printer)) return;
   printer.setPageOrientation(QPageLayout::Portrait);
   showBusy("Printing...");
   QApplication::setOverrideCursor(Qt::WaitCursor);

@@ -18,6 +18,7 @@ class QLineEdit;
 class QFrame;
 class QPushButton;
 class QAction;
+class QPrinter;
 
 namespace kelvane::ui {
 
@@ -29,6 +30,7 @@ class HelpViewer;
 class ClickLabel;
 class CreateDialog;
 class OptionsDialog;
+class BrowseScreen;
 
 // Where the program's files live: data beside the program, the user's own
 // files (configuration, scratch files, the first copy of the default puzzles)
@@ -89,6 +91,9 @@ class MainWindow : public QMainWindow {
   // Prints the board's puzzle and its solution on one page: on the default
   // printer, or into a PDF file when the machine has no printer.
   void PrintCurrent();
+  // The browse screen, opened on its first page.
+  void Browse();
+  BrowseScreen* Form2() { return form2_; }
 
   // Options and the board's appearance.
   void ShowOptions();
@@ -122,6 +127,9 @@ class MainWindow : public QMainWindow {
   void showBusy(const std::string& text);
   void hideBusy();
   void setBusyInputs(bool busy);
+  // Sets the printer up: the default printer, or a PDF file the user names
+  // where there is none; false when the user cancelled.
+  bool choosePrinter(QPrinter& printer);
 
   GameState g_;
   Folders folders_;
@@ -162,6 +170,7 @@ class MainWindow : public QMainWindow {
   HelpViewer* help_ = nullptr;
   CreateDialog* form3_ = nullptr;
   OptionsDialog* form6_ = nullptr;
+  BrowseScreen* form2_ = nullptr;
   QAction* cmdexit = nullptr;
 };
 

@@ -4,11 +4,13 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
+#include <QTimer>
 #include <deque>
 #include <filesystem>
 
 #include "board/board_widget.h"
 #include "board/main_window.h"
+#include "output/browse_screen_qt.h"
 #include "model/puzzle_file.h"
 #include "uikit/box_control.h"
 #include "uikit/modal.h"
@@ -114,6 +116,19 @@ TEST(Navigation, KeysPageThroughTheFile) {
   QTest::keyClick(&w, Qt::Key_PageUp);
   QTest::keyClick(&w, Qt::Key_PageUp);
   EXPECT_EQ(w.State().PuzzleNumber, 12);
+}
+
+TEST(Navigation, TheBrowseArrowPicksAPuzzle) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  QTimer::singleShot(0, [&w] {
+    ASSERT_NE(w.Form2(), nullptr);
+    EXPECT_EQ(w.Form2()->windowTitle(), "Total Puzzles = 12");
+    w.Form2()->PickAt(1900, 2400);  // row 2, column 2 of the first page
+  });
+  p.Click("arrows_1");
+  EXPECT_EQ(w.State().PuzzleNumber, 6);
+  EXPECT_FALSE(w.Form2()->isVisible());
 }
 
 TEST(Navigation, AOnePuzzleFileIgnoresTheArrows) {

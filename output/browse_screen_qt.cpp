@@ -1,0 +1,269 @@
+// BrowseScreen ("Form2"): buttons and their pictures, the page of thumbnails, paging, picking, printing.
+#include "output/browse_screen_qt.h"
+
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QPainterPath>
+#include <algorithm>
+#include <cmath>
+
+#include "model/text_rules.h"
+#include "output/grid_drawing.h"
+#include "output/painter_canvas_qt.h"
+#include "uikit/box_control.h"
+#include "uikit/colours.h"
+#include "uikit/msg_form.h"
+#include "uikit/twips.h"
+
+namespace kelvane::ui {
+
+namespace {
+
+constexpr int PageSize = 16;
+constexpr int ButtonWidth = 390;
+constexpr int ButtonHeight = 360;
+constexpr Colour FrameColour = RGB(0, 0, 0);
+
+// Button places in twips, by arrow index.
+constexpr std::array<QPoint, 7> ArrowPlace = {QPoint(420, 30),  QPoint(1590, 30), QPoint(1200, 30), QPoint(30, 30),
+                                              QPoint(810, 30),  QPoint(6840, 30), QPoint(8730, 600)};
+constexpr std::array<const char*, 7> ArrowTip = {"Previous page", "First page", "Next page",      "Last page",
+                                                 "Random page",   "Close",      "Print this screen"};
+// Label1 sits between the paging buttons and the close button.
+constexpr int LabelLeft = 2040;
+constexpr int LabelWidth = 4740;
+
+// Thumbnail origins, row and col 1..4.
+int ThumbX(int col) { return 150 + 1800 * (col - 1); }
+int ThumbY(int row) { return 400 + 1900 * (row - 1); }
+
+// The picture of arrows_index on a 32 x 32 grid, drawn at `size` pixels.
+QPixmap ArrowPicture(int index, int size) {
+  QPixmap pm(size, size);
+  pm.fill(Qt::transparent);
+  QPainter p(&pm);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(size / 32.0, size / 32.0);
+  const QColor ink(40, 40, 48);
+  p.setPen(QPen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  auto triangle = [&](double tipX, double baseX) {
+    QPainterPath path;
+    path.moveTo(baseX, 7), path.lineTo(tipX, 16), path.lineTo(baseX, 25);
+    path.closeSubpath();
+    p.fillPath(path, ink);
+  };
+  auto bar = [&](double x) { p.fillRect(QRectF(x, 7, 3, 18), ink); };
+  switch (index) {
+    case 0:  // previous
+      triangle(9, 22);
+      break;
+    case 1:  // first
+      bar(6);
+      triangle(11, 25);
+      break;
+    case 2:  // next
+      triangle(23, 10);
+      break;
+    case 3:  // last
+      triangle(21, 7);
+      bar(23);
+      break;
+    case 4:  // a die showing five
+      p.setBrush(Qt::white);
+      p.drawRoundedRect(QRectF(6, 6, 20, 20), 4, 4);
+      p.setBrush(ink);
+      for (QPointF c : {QPointF(11, 11), QPointF(21, 11), QPointF(16, 16), QPointF(11, 21), QPointF(21, 21)})
+        p.drawEllipse(c, 1.6, 1.6);
+      break;
+    case 5:  // a cross
+      p.setPen(QPen(QColor(160, 30, 30), 3.5, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(9, 9), QPointF(23, 23));
+      p.drawLine(QPointF(23, 9), QPointF(9, 23));
+      break;
+    default:  // a printer
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(10, 5, 12, 9));
+      p.setBrush(QColor(150, 150, 160));
+      p.drawRoundedRect(QRectF(5, 13, 22, 10), 2, 2);
+      p.setBrush(Qt::white);
+      p.drawRect(QRectF(10, 19, 12, 8));
+      break;
+  }
+  return pm;
+}
+
+void Replay(const RecordingCanvas& recorded, Canvas& canvas) {
+  for (const CanvasCall& c : recorded.calls) {
+    switch (c.kind) {
+      case CanvasCall::Kind::Line: canvas.Line(c.x1, c.y1, c.x2, c.y2, c.colour); break;
+      case CanvasCall::Kind::Box: canvas.Box(c.x1, c.y1, c.x2, c.y2, c.colour); break;
+      case CanvasCall::Kind::FilledBox: canvas.FilledBox(c.x1, c.y1, c.x2, c.y2, c.colour); break;
+      case CanvasCall::Kind::Text: canvas.Text(c.x1, c.y1, c.text, c.font); break;
+    }
+  }
+}
+
+}  // namespace
+
+BrowseScreen::BrowseScreen(GameState& g, MsgForm& messages, std::function<void(int)> pick, QWidget* parent)
+    : QDialog(parent), g_(g), messages_(messages), pick_(std::move(pick)), random_(std::random_device{}()) {
+  setObjectName("Form2");
+  setModal(true);
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  for (int i = 0; i < 7; ++i) {
+    BoxControl* b = new BoxControl(this);
+    b->setObjectName(QString("arrows_%1").arg(i));
+    b->setToolTip(ArrowTip[i]);
+    b->SetPicture(QIcon(ArrowPicture(i, 64)), QSize(16, 16));
+    connect(b, &BoxControl::MouseUp, this, [this, i](int, int, double, double) { Command(i); });
+    arrows[i] = b;
+  }
+  Label1 = new QLabel("Left-Click to see Title. Right-click to select puzzle", this);
+  Label1->setObjectName("Label1");
+  Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+
+  setMinimumSize(Px(DesignWidth), Px(DesignHeight));
+  resize(Px(DesignWidth, 1.25), Px(DesignHeight, 1.25));
+  layOut();
+}
+
+void BrowseScreen::DrawPage(int first) {
+  g_.BrowseFirst = std::max(1, first);
+  page_.calls.clear();
+  const GridStyle style = ThumbnailStyle(g_.CellFontName, g_.ThumbMarkedColour, g_.MarkedCellBackColour);
+  int k = g_.BrowseFirst - 1;
+  for (int row = 1; row <= 4; ++row) {
+    for (int col = 1; col <= 4; ++col) {
+      if (++k > g_.PuzzleCount) break;
+      const int x0 = ThumbX(col);
+      const int y0 = ThumbY(row);
+      page_.Box(x0 - 100, y0, x0 + 1650, y0 + 1850, FrameColour);
+      (void)DrawFilePuzzle(page_, g_, g_.CurrentFile, k, style, GridMode::Puzzle, x0, y0 + ThumbnailGridDrop);
+    }
+  }
+  update();
+}
+
+void BrowseScreen::OpenAtFirstPage() {
+  DrawPage(1);
+  setWindowTitle(QString::fromStdString("Total Puzzles =" + NumText(g_.PuzzleCount)));
+}
+
+void BrowseScreen::Command(int index) {
+  Label1->clear();
+  if (index == 5) {
+    hide();
+    return;
+  }
+  const int count = g_.PuzzleCount;
+  if (count <= PageSize) return;
+  int first = g_.BrowseFirst;
+  switch (index) {
+    case 0: first = std::max(1, first - PageSize); break;
+    case 1: first = 1; break;
+    case 2:
+      first += PageSize;
+      if (first > count) first = count - (PageSize - 1);
+      break;
+    case 3: first = count - (PageSize - 1); break;
+    case 4: {
+      const int r = std::uniform_int_distribution<int>(1, count)(random_);
+      first = std::max(1, count - r);
+      break;
+    }
+    case 6:
+      if (messages_.MsgboxA("Print this screen?", "vbYesNo+vbquestion") == 6) {
+        printImage_(grab().toImage());
+        messages_.MsgboxA("Done", "vbok+vbinformation");
+      }
+      return;
+    default: return;
+  }
+  DrawPage(first);
+}
+
+void BrowseScreen::PickAt(double x, double y) {
+  const int row = static_cast<int>(std::floor((y - 429) * 4 / 7480 + 1));
+  const int col = static_cast<int>(std::floor((x - 50) * 4 / 7150 + 1));
+  // Outside the four columns and rows the formula would name a neighbouring row's puzzle.
+  if (row < 1 || row > 4 || col < 1 || col > 4) return;
+  const int n = 4 * (row - 1) + g_.BrowseFirst + col - 1;
+  if (n < 1 || n > g_.PuzzleCount) return;
+  Label1->setText(QString::number(n));
+  pick_(n);
+  hide();
+}
+
+void BrowseScreen::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  p.fillRect(rect(), ToQColor(g_.Palette[2]));
+  p.translate(origin_);
+  PainterCanvas canvas(p, scale_ / TwipsPerPixel);
+  Replay(page_, canvas);
+}
+
+void BrowseScreen::resizeEvent(QResizeEvent* event) {
+  QDialog::resizeEvent(event);
+  layOut();
+}
+
+void BrowseScreen::mouseReleaseEvent(QMouseEvent* event) {
+  const QPointF at = event->position() - QPointF(origin_);
+  PickAt(Twips(at.x(), scale_), Twips(at.y(), scale_));
+}
+
+void BrowseScreen::keyPressEvent(QKeyEvent* event) {
+  switch (event->key()) {
+    case Qt::Key_PageUp: Command(0); break;
+    case Qt::Key_PageDown: Command(2); break;
+    case Qt::Key_Home: Command(1); break;
+    case Qt::Key_End: Command(3); break;
+    case Qt::Key_Escape: Command(5); break;
+    default: QDialog::keyPressEvent(event); return;
+  }
+  event->accept();
+}
+
+void BrowseScreen::showEvent(QShowEvent* event) {
+  QDialog::showEvent(event);
+  applyColours();
+}
+
+void BrowseScreen::changeEvent(QEvent* event) {
+  QDialog::changeEvent(event);
+  if (event->type() == QEvent::ActivationChange && isActiveWindow()) applyColours();
+}
+
+void BrowseScreen::layOut() {
+  const double sx = Twips(width()) / DesignWidth;
+  const double sy = Twips(height()) / DesignHeight;
+  scale_ = std::max(1.0, std::min(sx, sy));
+  const double s = scale_;
+  // The designed area, centred in the window.
+  origin_ = QPoint((width() - Px(DesignWidth, s)) / 2, (height() - Px(DesignHeight, s)) / 2);
+  auto place = [&](QWidget* w, double left, double top, double width, double height) {
+    w->setGeometry(origin_.x() + Px(left, s), origin_.y() + Px(top, s), Px(width, s), Px(height, s));
+  };
+  for (int i = 0; i < 7; ++i) {
+    place(arrows[i], ArrowPlace[i].x(), ArrowPlace[i].y(), ButtonWidth, ButtonHeight);
+    arrows[i]->SetScale(s);
+  }
+  place(Label1, LabelLeft, ArrowPlace[0].y(), LabelWidth, ButtonHeight);
+  QFont font("Arial");
+  font.setPixelSize(std::max(9, Px(165, s)));
+  Label1->setFont(font);
+  update();
+}
+
+void BrowseScreen::applyColours() {
+  const Colour buttons = g_.Palette[DialogColourSlot];
+  for (BoxControl* b : arrows) b->SetBackcolor(buttons);
+  SetColourRoles(Label1, {QPalette::Window}, buttons);
+  SetColourRoles(this, {QPalette::Window}, g_.Palette[2]);
+  update();
+}
+
+}  // namespace kelvane::ui
