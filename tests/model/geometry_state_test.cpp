@@ -1,7 +1,9 @@
 // Tests of board geometry, board layout, the marked cell, the grid text and the win test.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/game_state.h"
@@ -10,48 +12,39 @@
 namespace kelvane {
 namespace {
 
-TEST(Geometry, NumberCellsAreAtOddRowsAndColumns) {
-  const Geometry g5{5};
-  std::vector<int> numbers;
-  for (int i = -3; i <= 30; ++i)
-    if (g5.IsNumberCell(i)) numbers.push_back(i);
+TEST(Geometry, NumberCellsAreAtOddRowsAndColumnsSignCellsBetween) {
+  std::vector<int> numbers, signs;
+  for (int i = -3; i <= 30; ++i) {
+    if (Geometry{5}.IsNumberCell(i)) numbers.push_back(i);
+    if (Geometry{5}.IsSignCell(i)) signs.push_back(i);
+  }
   EXPECT_EQ(numbers, (std::vector<int>{1, 3, 5, 11, 13, 15, 21, 23, 25}));
-  EXPECT_EQ(g5.NumbersPerRow(), 3);
-
+  EXPECT_EQ(signs, (std::vector<int>{2, 4, 6, 8, 10, 12, 14, 16, 18, 20, 22, 24}));
   for (int n : {5, 7, 9}) {
     const Geometry g{n};
     SCOPED_TRACE("size " + std::to_string(n));
-    int numberCells = 0, signCells = 0, blanks = 0;
+    int count[3] = {};  // number, sign and blank cells
     for (int i = 1; i <= g.CellCount(); ++i) {
       EXPECT_EQ(g.CellAt(g.RowOf(i), g.ColOf(i)), i);
       EXPECT_FALSE(g.IsNumberCell(i) && g.IsSignCell(i));
-      if (g.IsNumberCell(i)) ++numberCells;
-      else if (g.IsSignCell(i)) ++signCells;
-      else ++blanks;
+      ++count[g.IsNumberCell(i) ? 0 : g.IsSignCell(i) ? 1 : 2];
     }
     const int m = g.NumbersPerRow();
     EXPECT_EQ(m, n / 2 + 1);
-    EXPECT_EQ(numberCells, m * m);
-    EXPECT_EQ(signCells, 2 * m * (m - 1));
-    EXPECT_EQ(blanks, (m - 1) * (m - 1));
+    EXPECT_EQ(std::tie(count[0], count[1], count[2]), std::make_tuple(m * m, 2 * m * (m - 1), (m - 1) * (m - 1)));
   }
   EXPECT_EQ(Geometry{9}.CellCount(), 81);
-  EXPECT_EQ(Geometry{9}.NumbersPerRow(), 5);
 }
 
 TEST(Geometry, LookUpsOffTheBoardGiveMinusOneOrZero) {
   const Geometry g{7};
   for (int i : {-5, -1, 0, 50, 100, 140}) {
-    EXPECT_EQ(g.RowOf(i), -1) << i;
-    EXPECT_EQ(g.ColOf(i), -1) << i;
-    EXPECT_FALSE(g.IsNumberCell(i)) << i;
-    EXPECT_FALSE(g.IsSignCell(i)) << i;
+    EXPECT_EQ(std::make_tuple(g.RowOf(i), g.ColOf(i)), std::make_tuple(-1, -1)) << i;
+    EXPECT_FALSE(g.IsNumberCell(i) || g.IsSignCell(i)) << i;
   }
   EXPECT_EQ(Geometry{5}.RowOf(100), -1);
-  EXPECT_EQ(g.CellAt(0, 1), 0);
-  EXPECT_EQ(g.CellAt(1, 8), 0);
-  EXPECT_EQ(g.CellAt(8, 8), 0);
-  EXPECT_EQ(g.CellAt(7, 7), 49);
+  for (const auto& [r, c, cell] : {std::tuple{0, 1, 0}, {1, 8, 0}, {8, 8, 0}, {7, 7, 49}, {2, 3, 10}})
+    EXPECT_EQ(g.CellAt(r, c), cell) << r << "," << c;
 }
 
 TEST(Geometry, ChainStepsGoSidewaysOrUpAndCrossTheSignBetween) {
@@ -61,20 +54,14 @@ TEST(Geometry, ChainStepsGoSidewaysOrUpAndCrossTheSignBetween) {
   EXPECT_TRUE(g7.IsSignCell(36));
 
   const Geometry g5{5};
-  struct Step {
-    int a, b;
-    bool ok;
-  };
-  const Step steps[] = {
+  const std::tuple<int, int, bool> steps[] = {  // from, to, a step
       {21, 23, true},  {23, 21, true},  {21, 11, true},  {13, 3, true},   {11, 21, false},
       {3, 13, false},  {21, 25, false}, {21, 13, false}, {21, 1, false},  {21, 21, false},
       {21, 22, false}, {5, 11, false},  {22, 12, false}, {-9, 1, false},  {25, 35, false},
   };
-  for (const auto& s : steps) {
-    EXPECT_EQ(g5.IsChainStep(s.a, s.b), s.ok) << s.a << " -> " << s.b;
-    if (s.ok) {
-      EXPECT_TRUE(g5.IsSignCell(Geometry::Between(s.a, s.b))) << s.a << " -> " << s.b;
-    }
+  for (const auto& [a, b, ok] : steps) {
+    EXPECT_EQ(g5.IsChainStep(a, b), ok) << a << " -> " << b;
+    EXPECT_TRUE(!ok || g5.IsSignCell(Geometry::Between(a, b))) << a << " -> " << b;
   }
 }
 
@@ -83,24 +70,13 @@ TEST(LayOutBoard, SetsCountsTagsAndChainListName) {
     GameState g;
     LayOutBoard(g, n);
     SCOPED_TRACE("size " + std::to_string(n));
-    EXPECT_EQ(g.CellCount, n * n);
-    EXPECT_EQ(g.NumbersPerRow, n / 2 + 1);
-    EXPECT_EQ(g.SizeCacheFile, ChainListName(n));
-    EXPECT_EQ(g.LastChainCell, -1);
-    for (int i = 1; i <= MaxCellIndex; ++i) {
-      EXPECT_EQ(g.Cell[i].Visible, i <= n * n) << i;
-      if (i <= n * n) {
-        EXPECT_EQ(g.Cell[i].Tag, g.Geo.IsNumberCell(i) ? 'N' : 'X') << i;
-      }
-    }
+    const std::string size = std::to_string(n);
+    EXPECT_EQ(std::tie(g.CellCount, g.NumbersPerRow, g.SizeCacheFile, g.LastChainCell),
+              std::make_tuple(n * n, n / 2 + 1, "k" + size + "x" + size + ".kvy", -1));
     EXPECT_FALSE(g.Cell[0].Visible);
+    for (int i = 1; i <= n * n; ++i) EXPECT_EQ(g.Cell[i].Tag, Geometry{n}.IsNumberCell(i) ? 'N' : 'X') << i;
+    for (int i = 1; i <= MaxCellIndex; ++i) EXPECT_EQ(g.Cell[i].Visible, i <= n * n) << i;
   }
-  GameState g;
-  LayOutBoard(g, 7);
-  EXPECT_EQ(g.SizeCacheFile, "k7x7.kvy");
-  EXPECT_EQ(g.Cell[1].Tag, 'N');
-  EXPECT_EQ(g.Cell[2].Tag, 'X');
-  EXPECT_EQ(g.Cell[9].Tag, 'X');
 }
 
 TEST(LayOutBoard, HintsResetOnlyWhenTheSizeChanges) {
@@ -110,9 +86,7 @@ TEST(LayOutBoard, HintsResetOnlyWhenTheSizeChanges) {
   LayOutBoard(g, 7);
   EXPECT_EQ(g.HintsLeft, 1);
   LayOutBoard(g, 5);
-  EXPECT_EQ(g.HintsLeft, 3);
-  EXPECT_EQ(g.CellCount, 25);
-  EXPECT_EQ(g.SizeCacheFile, "k5x5.kvy");
+  EXPECT_EQ(std::tie(g.HintsLeft, g.CellCount, g.SizeCacheFile), std::make_tuple(3, 25, "k5x5.kvy"));
   g.HintsLeft = -9;
   LayOutBoard(g, 5);
   EXPECT_EQ(g.HintsLeft, -9);
@@ -131,15 +105,13 @@ void FillFiveByFive(GameState& g) {
 TEST(PlaceMarker, MovesTheOverlayOntoTheLastItem) {
   GameState g;
   FillFiveByFive(g);
-  PlaceMarker(g, "21,11,1, 11");
-  EXPECT_EQ(g.MarkedCell, 11);
-  EXPECT_TRUE(g.Cell[0].Visible);
-  EXPECT_EQ(g.Cell[0].Caption, "2");
-  EXPECT_EQ(g.Cell[0].BackColor, g.MarkedCellBackColour);
-
-  PlaceMarker(g, "13");
-  EXPECT_EQ(g.MarkedCell, 13);
-  EXPECT_EQ(g.Cell[0].Caption, "3");
+  // The first and the last cell of the board can be marked.
+  for (const auto& [text, cell, caption] :
+       {std::tuple{"21,11,1, 11", 11, "2"}, {"13", 13, "3"}, {"3, 1", 1, "1"}, {"15, 25", 25, "2"}}) {
+    PlaceMarker(g, text);
+    EXPECT_EQ(std::tie(g.MarkedCell, g.Cell[0].Visible, g.Cell[0].Caption, g.Cell[0].BackColor),
+              std::make_tuple(cell, true, caption, g.MarkedCellBackColour)) << text;
+  }
 
   for (const char* text : {"21,11,1, 26", "21,11,1, 0", "21,11,1,", "", "21,11,1,-4", "21,11,1, 99999999999"}) {
     PlaceMarker(g, "13");
@@ -156,9 +128,7 @@ TEST(GridText, EmptyCaptionsWriteNothing) {
   g.Cell[7].Caption.clear();
   g.Cell[13].Caption.clear();
   EXPECT_EQ(GridText(g), "1+2-3-  +2-+1+   -3+1-2");
-  EXPECT_EQ(CellValue(g, 13), 0);
-  EXPECT_EQ(CellValue(g, 2), 0);
-  EXPECT_EQ(CellValue(g, 11), 2);
+  EXPECT_EQ(std::make_tuple(CellValue(g, 13), CellValue(g, 2), CellValue(g, 11)), std::make_tuple(0, 0, 2));
 
   GameState fresh;
   LayOutBoard(fresh, 7);
@@ -177,16 +147,14 @@ TEST(Win, ChainTextMatchesTheSolutionOnlyAtTheTopWithSumZero) {
   EXPECT_EQ(ChainAsSolution(g), "21,11,13,3, 13");
   EXPECT_TRUE(IsWin(g));
 
-  g.CurrentSum = 2;
-  EXPECT_FALSE(IsWin(g));
-  g.CurrentSum = 0;
-  g.LastChainCell = 13;
-  EXPECT_FALSE(IsWin(g));
-  g.LastChainCell = -1;
-  EXPECT_FALSE(IsWin(g));
-  g.LastChainCell = 3;
-  g.Solution = "21,11,13,3, 11";
-  EXPECT_FALSE(IsWin(g));
+  // Each of the three conditions alone stops the win.
+  for (const auto& spoil : std::vector<std::function<void(GameState&)>>{
+           [](GameState& s) { s.CurrentSum = 2; }, [](GameState& s) { s.LastChainCell = 13; },
+           [](GameState& s) { s.LastChainCell = -1; }, [](GameState& s) { s.Solution = "21,11,13,3, 11"; }}) {
+    GameState lost = g;
+    spoil(lost);
+    EXPECT_FALSE(IsWin(lost));
+  }
 
   g.ChainString.clear();
   g.MarkedCell = 0;

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <random>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -18,26 +19,25 @@ namespace kelvane {
 namespace {
 
 namespace fs = std::filesystem;
-using test::ReadFile;
-using test::TempDir;
-using test::WriteFile;
+using Text = std::vector<std::string>;
 
 // A 5 x 5 grid: numbers 1..3 in a Latin square, signs between them, blanks at the crossings.
 const std::string kGrid5 = "1+2-3-   +2-3+1+   -3+1-2";
+const std::string kSolution5 = "21,11,13,3, 13";
 
-std::string Lines(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
+std::string Lines(const Text& lines, const std::string& eol = "\r\n") {
   std::string text;
   for (const auto& line : lines) text += line + eol;
   return text;
 }
 
-std::vector<std::string> Record(const std::string& header, const std::string& solution = "21,11,13,3, 13",
-                                const std::string& grid = "013" + kGrid5) {
+Text Record(const std::string& header, const std::string& solution = kSolution5,
+            const std::string& grid = "013" + kGrid5) {
   return {header, "Easy", "5 4", grid, solution};
 }
 
-std::vector<std::string> Concat(std::initializer_list<std::vector<std::string>> parts) {
-  std::vector<std::string> all;
+Text Concat(std::initializer_list<Text> parts) {
+  Text all;
   for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
   return all;
 }
@@ -49,26 +49,39 @@ std::vector<std::string> FolderEntries(const fs::path& folder) {
   return names;
 }
 
-void ExpectSameRecord(const RawRecord& a, const RawRecord& b) {
-  EXPECT_EQ(a.HeaderLine, b.HeaderLine);
-  EXPECT_EQ(a.TitleLine, b.TitleLine);
-  EXPECT_EQ(a.SizeLine, b.SizeLine);
-  EXPECT_EQ(a.GridLine, b.GridLine);
-  EXPECT_EQ(a.SolutionLine, b.SolutionLine);
-  EXPECT_EQ(a.Overlong, b.Overlong);
+auto Fields(const RawRecord& r) {
+  return std::tie(r.HeaderLine, r.TitleLine, r.SizeLine, r.GridLine, r.SolutionLine, r.Overlong);
 }
 
-TEST(CountPuzzles, CountsHeadersWithAPositiveNumber) {
-  TempDir dir;
-  PuzzleFileIndexes files;
-  const std::string path = dir.File("p.kvl");
-  WriteFile(path, Lines(Concat({Record("#1"), Record("#2"), Record("#5")})));
-  EXPECT_EQ(CountPuzzles(files, path), 3);
-  RawRecord raw;
-  ASSERT_EQ(ReadRawRecord(files, path, 3, raw), ReadStatus::Ok);
-  EXPECT_EQ(raw.HeaderLine, "#5");
-  EXPECT_EQ(ParseRecord(raw).WrittenNumber, 5);
+// The 5 x 5 board of kGrid5 with its solution and marked cell 13.
+GameState Board5() {
+  GameState g;
+  LayOutBoard(g, 5);
+  g.PuzzleSize = 5;
+  for (int i = 1; i <= 25; ++i) g.Cell[i].Caption = std::string(1, kGrid5[i - 1]);
+  g.Solution = kSolution5;
+  g.SolutionLength = 4;
+  PlaceMarker(g, g.Solution);
+  return g;
+}
 
+// One file "p.kvl" in a fresh folder, read through one index cache.
+class PuzzleFile : public ::testing::Test {
+ protected:
+  void Write(const Text& lines) { test::WriteFile(path, Lines(lines)); }
+  int Count() { return CountPuzzles(files, path); }
+  ReadStatus Raw(int position) { return ReadRawRecord(files, path, position, raw); }
+  ReadStatus Read(int position) { return ReadRecord(g, path, position, title); }
+
+  test::TempDir dir;
+  const std::string path = dir.File("p.kvl");
+  PuzzleFileIndexes files;
+  RawRecord raw;
+  GameState g;
+  std::string title;
+};
+
+TEST_F(PuzzleFile, CountsHeadersWithAPositiveNumberButReadsEveryHeader) {
   // Long runs of blanks or zeros before the number must not hide it.
   const std::pair<std::string, bool> headers[] = {
       {"#", false},    {"#0", false},   {"#-3", false},  {"#x", false},  {"#" + std::string(60, '0'), false},
@@ -78,333 +91,226 @@ TEST(CountPuzzles, CountsHeadersWithAPositiveNumber) {
   };
   for (const auto& [header, counted] : headers) {
     SCOPED_TRACE(header);
-    WriteFile(path, Lines(Concat({Record("#1"), Record(header), Record("#2")})));
-    EXPECT_EQ(CountPuzzles(files, path), counted ? 3 : 2);
-    ASSERT_EQ(ReadRawRecord(files, path, 2, raw), ReadStatus::Ok);
+    Write(Concat({Record("#1"), Record(header), Record("#2")}));
+    EXPECT_EQ(Count(), counted ? 3 : 2);
+    ASSERT_EQ(Raw(2), ReadStatus::Ok);
     EXPECT_EQ(raw.HeaderLine, header);
-    ASSERT_EQ(ReadRawRecord(files, path, 3, raw), ReadStatus::Ok);
+    ASSERT_EQ(Raw(3), ReadStatus::Ok);
     EXPECT_EQ(raw.HeaderLine, "#2");
   }
-
-  WriteFile(path, Lines(Concat({Record("#"), Record("#0"), Record("#")})));
-  EXPECT_EQ(CountPuzzles(files, path), 0);
-  EXPECT_EQ(ReadRawRecord(files, path, 2, raw), ReadStatus::Ok);
-  EXPECT_EQ(raw.HeaderLine, "#0");
 }
 
-TEST(PuzzleFileInput, MissingEmptyAndFolderInputs) {
-  TempDir dir;
-  PuzzleFileIndexes files;
-  const std::string missing = dir.File("none.kvl");
-  const std::string empty = dir.File("empty.kvl");
-  WriteFile(empty, "");
-  RawRecord raw;
+TEST_F(PuzzleFile, MissingEmptyAndFolderInputs) {
+  test::WriteFile(dir.File("empty.kvl"), "");
   int calls = 0;
-  auto count = [&](int, const RawRecord&, ReadStatus) { return ++calls, true; };
-
-  EXPECT_EQ(CountPuzzles(files, missing), 0);
-  EXPECT_EQ(ReadRawRecord(files, missing, 1, raw), ReadStatus::Missing);
-  EXPECT_EQ(ReadAllRecords(missing, count), ReadStatus::Missing);
-
-  EXPECT_EQ(CountPuzzles(files, empty), 0);
-  EXPECT_EQ(ReadRawRecord(files, empty, 1, raw), ReadStatus::NotFound);
-  EXPECT_EQ(ReadAllRecords(empty, count), ReadStatus::Ok);
-
-  EXPECT_EQ(CountPuzzles(files, dir.Path().string()), 0);
-  EXPECT_EQ(ReadRawRecord(files, dir.Path().string(), 1, raw), ReadStatus::Unreadable);
-  EXPECT_EQ(ReadAllRecords(dir.Path().string(), count), ReadStatus::Unreadable);
+  auto each = [&](int, const RawRecord&, ReadStatus) { return ++calls, true; };
+  const std::tuple<std::string, ReadStatus, ReadStatus> cases[] = {
+      {dir.File("none.kvl"), ReadStatus::Missing, ReadStatus::Missing},
+      {dir.File("empty.kvl"), ReadStatus::NotFound, ReadStatus::Ok},
+      {dir.Path().string(), ReadStatus::Unreadable, ReadStatus::Unreadable},
+  };
+  for (const auto& [file, byPosition, whole] : cases) {
+    EXPECT_EQ(CountPuzzles(files, file), 0) << file;
+    EXPECT_EQ(ReadRawRecord(files, file, 1, raw), byPosition) << file;
+    EXPECT_EQ(ReadAllRecords(file, each), whole) << file;
+  }
   EXPECT_EQ(calls, 0);
-
-  GameState g;
   g.RecCells[5] = "9";
-  std::string title = "old";
-  EXPECT_EQ(ReadRecord(g, missing, 1, title), ReadStatus::Missing);
-  EXPECT_EQ(title, "");
-  EXPECT_EQ(g.RecCells[5], "");
+  title = "old";
+  EXPECT_EQ(ReadRecord(g, dir.File("none.kvl"), 1, title), ReadStatus::Missing);
+  EXPECT_EQ(title + g.RecCells[5], "");
 }
 
-TEST(ReadRecord, FillsTheRecordBuffer) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
-  WriteFile(path, Lines({"#1", "Hard", "5 4", "013" + kGrid5, "21,11,13,3, 13"}));
-  GameState g;
+TEST_F(PuzzleFile, ReadRecordFillsTheRecordBuffer) {
+  Write({"#1", "Hard", "5 4", "013" + kGrid5, kSolution5});
   for (auto& c : g.RecCells) c = "?";
-  std::string title;
-  ASSERT_EQ(ReadRecord(g, path, 1, title), ReadStatus::Ok);
-  EXPECT_EQ(title, "Hard");
-  EXPECT_EQ(g.RecSize, 5);
-  EXPECT_EQ(g.RecSolutionLength, 4);
-  EXPECT_EQ(g.RecSolution, "21,11,13,3, 13");
-  EXPECT_EQ(g.RecMarkedCell, 13);
-  EXPECT_EQ(g.RecCells[0], "3");
-  for (int i = 1; i <= 81; ++i)
-    EXPECT_EQ(g.RecCells[i], i <= 25 ? std::string(1, kGrid5[i - 1]) : "") << i;
+  ASSERT_EQ(Read(1), ReadStatus::Ok);
+  EXPECT_EQ(std::tie(title, g.RecSize, g.RecSolutionLength, g.RecSolution, g.RecMarkedCell, g.RecCells[0]),
+            std::make_tuple("Hard", 5, 4, kSolution5, 13, "3"));
+  for (int i = 1; i <= 81; ++i) EXPECT_EQ(g.RecCells[i], i <= 25 ? std::string(1, kGrid5[i - 1]) : "") << i;
 
   // A short grid leaves the rest empty; a marked cell beyond it reads as 0.
-  WriteFile(path, Lines({"#1", "Easy", "7 6", "029123", "43,29, 29"}));
-  ASSERT_EQ(ReadRecord(g, path, 1, title), ReadStatus::Ok);
-  EXPECT_EQ(g.RecSize, 7);
-  EXPECT_EQ(g.RecCells[3], "3");
-  EXPECT_EQ(g.RecCells[4], "");
-  EXPECT_EQ(g.RecCells[25], "");
-  EXPECT_EQ(g.RecMarkedCell, 29);
-  EXPECT_EQ(g.RecCells[0], "0");
+  Write({"#1", "Easy", "7 6", "029123", "43,29, 29"});
+  ASSERT_EQ(Read(1), ReadStatus::Ok);
+  EXPECT_EQ(std::tie(g.RecSize, g.RecMarkedCell, g.RecCells[0], g.RecCells[3], g.RecCells[4], g.RecCells[25]),
+            std::make_tuple(7, 29, "0", "3", "", ""));
+
+  // The title is the first field of its line.
+  Write({"#8", "Easy, by someone", "9 12", "013" + kGrid5, kSolution5});
+  ASSERT_EQ(Read(1), ReadStatus::Ok);
+  EXPECT_EQ(title, "Easy");
+  ASSERT_EQ(Raw(1), ReadStatus::Ok);
+  EXPECT_EQ(ParseRecord(raw).WrittenNumber, 8);
+  for (const auto& [text, word] :
+       {std::pair{"VeryEasy rest", "Easy"}, {"Hard", "Hard"}, {"Easy puzzles", "Easy"}, {"", ""}})
+    EXPECT_EQ(DifficultyWord(text), word) << text;
 }
 
-TEST(ParseRecord, SizeLineRules) {
-  struct Case {
-    const char* line;
-    int size, digit, length;
-  };
-  const Case cases[] = {
+TEST(ParseRecord, SizeLineAndMarkedCellRules) {
+  const std::tuple<const char*, int, int, int> sizes[] = {  // line, size, digit, length
       {"4 6", 7, 4, 6}, {"9 12", 9, 9, 12}, {"5 4", 5, 5, 4},  {"7", 7, 7, 0},   {"6 3", 6, 6, 3},
       {"", 7, 0, 0},    {"x 5", 7, 0, 5},   {"0 8", 7, 0, 8},  {"5 -1", 5, 5, -1}, {"95", 9, 9, 5},
   };
-  for (const auto& c : cases) {
+  for (const auto& [line, size, digit, length] : sizes) {
     RawRecord raw;
-    raw.HeaderLine = "#1";
-    raw.SizeLine = c.line;
+    raw.SizeLine = line;
     const ParsedRecord r = ParseRecord(raw);
-    EXPECT_EQ(r.Size, c.size) << '"' << c.line << '"';
-    EXPECT_EQ(r.SizeDigit, c.digit) << '"' << c.line << '"';
-    EXPECT_EQ(r.SolutionLength, c.length) << '"' << c.line << '"';
+    EXPECT_EQ(std::tie(r.Size, r.SizeDigit, r.SolutionLength), std::tie(size, digit, length)) << '"' << line << '"';
   }
-}
-
-TEST(ParseRecord, MarkedCellFromTheLastSolutionItem) {
-  struct Case {
-    const char* solution;
-    int marked;
-    bool bad;
-  };
-  const Case cases[] = {
+  const std::tuple<const char*, int, bool> marks[] = {  // solution, marked cell, bad
       {"21,11,1, 11", 11, false}, {"13", 13, false},       {"21,11,1, 81", 81, false},
       {"21,11,1, 0", 0, false},   {"21,11,1,", 0, false},  {"21,11,1, x", 0, false},
       {"21,11,1, 82", 0, true},   {"21,11,1, -1", 0, true}, {"21,11,1, 2.5", 0, true},
       {"1, 99999999999999999999", 0, true},
   };
-  for (const auto& c : cases) {
+  for (const auto& [solution, marked, bad] : marks) {
     RawRecord raw;
-    raw.SolutionLine = c.solution;
+    raw.SolutionLine = solution;
     const ParsedRecord r = ParseRecord(raw);
-    EXPECT_EQ(r.MarkedCell, c.marked) << c.solution;
-    EXPECT_EQ(r.MarkedCellBad, c.bad) << c.solution;
-    EXPECT_EQ(r.Solution, c.solution);
+    EXPECT_EQ(std::tie(r.MarkedCell, r.MarkedCellBad, r.Solution), std::tie(marked, bad, solution)) << solution;
   }
 }
 
-TEST(ReadRecord, LineEndsJunkLinesAndTitles) {
-  TempDir dir;
-  const std::string crlf = dir.File("crlf.kvl");
-  const std::string lf = dir.File("lf.kvl");
-  const std::string junk = dir.File("junk.kvl");
-  const auto records = Concat({Record("#1"), Record("#2", "23,13, 13")});
-  WriteFile(crlf, Lines(records));
-  WriteFile(lf, Lines(records, "\n"));
-  WriteFile(junk, Lines(Concat({{"notes", "", "5 4"}, Record("#1"), {"extra", "21,11", ""}, Record("#2", "23,13, 13"),
-                                {"trailing"}})));
-  for (int pos : {1, 2}) {
-    GameState a, b, c;
-    std::string ta, tb, tc;
-    ASSERT_EQ(ReadRecord(a, crlf, pos, ta), ReadStatus::Ok);
-    ASSERT_EQ(ReadRecord(b, lf, pos, tb), ReadStatus::Ok);
-    ASSERT_EQ(ReadRecord(c, junk, pos, tc), ReadStatus::Ok);
-    for (const GameState* other : {&b, &c}) {
-      EXPECT_EQ(other->RecCells, a.RecCells) << pos;
-      EXPECT_EQ(other->RecSolution, a.RecSolution) << pos;
-      EXPECT_EQ(other->RecMarkedCell, a.RecMarkedCell) << pos;
-      EXPECT_EQ(other->RecSize, a.RecSize) << pos;
+TEST_F(PuzzleFile, LineEndsAndJunkLinesBetweenRecordsDoNotChangeWhatIsRead) {
+  const Text records = Concat({Record("#1"), Record("#2", "23,13, 13")});
+  const Text junk = Concat({{"notes", "", "5 4"}, Record("#1"), {"extra", "21,11", ""}, Record("#2", "23,13, 13"),
+                            {"trailing"}});
+  using Seen = std::tuple<std::string, decltype(GameState::RecCells), std::string, int, int>;
+  auto readBoth = [&](const std::string& name, const std::string& text) {
+    test::WriteFile(dir.File(name), text);
+    EXPECT_EQ(CountPuzzles(files, dir.File(name)), 2) << name;
+    std::vector<Seen> seen;
+    for (int pos : {1, 2}) {
+      GameState s;
+      std::string t;
+      EXPECT_EQ(ReadRecord(s, dir.File(name), pos, t), ReadStatus::Ok) << name;
+      seen.emplace_back(t, s.RecCells, s.RecSolution, s.RecMarkedCell, s.RecSize);
     }
-    EXPECT_EQ(ta, "Easy");
-    EXPECT_EQ(tb, ta);
-    EXPECT_EQ(tc, ta);
-  }
-  PuzzleFileIndexes files;
-  EXPECT_EQ(CountPuzzles(files, junk), 2);
-
-  const std::string titled = dir.File("titled.kvl");
-  WriteFile(titled, Lines({"#1", "Easy, by someone", "9 12", "013" + kGrid5, "21,11,13,3, 13"}));
-  GameState g;
-  std::string title;
-  ASSERT_EQ(ReadRecord(g, titled, 1, title), ReadStatus::Ok);
-  EXPECT_EQ(title, "Easy");
-  EXPECT_EQ(g.RecSize, 9);
-  EXPECT_EQ(g.RecSolutionLength, 12);
-
-  EXPECT_EQ(DifficultyWord("VeryEasy rest"), "Easy");
-  EXPECT_EQ(DifficultyWord("Hard"), "Hard");
-  EXPECT_EQ(DifficultyWord("Easy puzzles"), "Easy");
-  EXPECT_EQ(DifficultyWord(""), "");
+    return seen;
+  };
+  const std::vector<Seen> crlf = readBoth("crlf.kvl", Lines(records));
+  EXPECT_EQ(std::get<0>(crlf[1]), "Easy");
+  EXPECT_EQ(std::get<2>(crlf[1]), "23,13, 13");
+  EXPECT_EQ(readBoth("lf.kvl", Lines(records, "\n")), crlf);
+  EXPECT_EQ(readBoth("junk.kvl", Lines(junk)), crlf);
 }
 
-TEST(ReadRecord, GridLongerThanTheBoardIsCutAt81) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
+TEST_F(PuzzleFile, LongGridsAreCutAt81CellsAndVeryLongLinesAreCut) {
   std::string cells;
   for (int i = 0; i < 120; ++i) cells += static_cast<char>('a' + i % 26);
-  WriteFile(path, Lines({"#1", "Hard", "9 8", "081" + cells, "1, 81"}));
-  PuzzleFileIndexes files;
-  RawRecord raw;
-  ASSERT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
+  Write({"#1", "Hard", "9 8", "081" + cells, "1, 81"});
+  ASSERT_EQ(Raw(1), ReadStatus::Ok);
   const ParsedRecord r = ParseRecord(raw);
-  EXPECT_TRUE(r.GridTooLong);
-  EXPECT_EQ(r.Cells, cells.substr(0, 81));
-  EXPECT_EQ(r.GridPrefix, "081");
+  EXPECT_EQ(std::tie(r.GridTooLong, r.Cells, r.GridPrefix), std::make_tuple(true, cells.substr(0, 81), "081"));
+  ASSERT_EQ(Read(1), ReadStatus::Ok);
+  EXPECT_EQ(std::tie(g.RecCells[81], g.RecCells[0]), std::make_tuple(std::string(1, cells[80]), "0"));
 
-  GameState g;
-  std::string title;
-  ASSERT_EQ(ReadRecord(g, path, 1, title), ReadStatus::Ok);
-  EXPECT_EQ(g.RecCells[81], std::string(1, cells[80]));
-  EXPECT_EQ(g.RecCells[0], "0");
-
-  WriteFile(path, Lines({"#1", "Hard", "9 8", "081" + cells.substr(0, 81), "1, 81"}));
-  ASSERT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
+  Write({"#1", "Hard", "9 8", "081" + cells.substr(0, 81), "1, 81"});
+  ASSERT_EQ(Raw(1), ReadStatus::Ok);
   EXPECT_FALSE(ParseRecord(raw).GridTooLong);
-}
 
-TEST(ReadRecord, VeryLongLinesAreCutAndDoNotSpillOver) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
+  // Lines longer than a reader keeps are cut and do not spill over; first as the grid line.
   const std::string huge(100000, 'z');
-  PuzzleFileIndexes files;
-  RawRecord raw;
-
-  // As the grid line.
-  WriteFile(path, Lines({"#1", "Hard", "9 8", "013" + huge, "21,11,13,3, 13", "#2", "Easy", "5 4", "013" + kGrid5,
-                         "21,11,13,3, 13"}));
-  EXPECT_EQ(CountPuzzles(files, path), 2);
-  ASSERT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
+  Write(Concat({{"#1", "Hard", "9 8", "013" + huge, kSolution5}, Record("#2")}));
+  EXPECT_EQ(Count(), 2);
+  ASSERT_EQ(Raw(1), ReadStatus::Ok);
   EXPECT_TRUE(raw.Overlong);
   EXPECT_LE(raw.GridLine.size(), MaxRecordLine);
-  EXPECT_EQ(raw.SolutionLine, "21,11,13,3, 13");
-  EXPECT_TRUE(ParseRecord(raw).GridTooLong);
-  EXPECT_EQ(ParseRecord(raw).Cells.size(), 81u);
-  ASSERT_EQ(ReadRawRecord(files, path, 2, raw), ReadStatus::Ok);
-  EXPECT_FALSE(raw.Overlong);
-  EXPECT_EQ(raw.GridLine, "013" + kGrid5);
+  EXPECT_EQ(raw.SolutionLine, kSolution5);
+  EXPECT_EQ(ParseRecord(raw).Cells, std::string(81, 'z'));
+  ASSERT_EQ(Raw(2), ReadStatus::Ok);
+  EXPECT_EQ(Fields(raw), Fields(RawRecord{"#2", "Easy", "5 4", "013" + kGrid5, kSolution5, false}));
 
   // As the title line: the grid itself is fine.
-  WriteFile(path, Lines({"#1", huge, "5 4", "013" + kGrid5, "21,11,13,3, 13"}));
-  ASSERT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
+  Write({"#1", huge, "5 4", "013" + kGrid5, kSolution5});
+  ASSERT_EQ(Raw(1), ReadStatus::Ok);
   EXPECT_TRUE(raw.Overlong);
-  const ParsedRecord r = ParseRecord(raw);
-  EXPECT_FALSE(r.GridTooLong);
-  EXPECT_EQ(r.Cells, kGrid5);
-  EXPECT_EQ(r.Size, 5);
+  const ParsedRecord titled = ParseRecord(raw);
+  EXPECT_EQ(std::tie(titled.GridTooLong, titled.Cells, titled.Size), std::make_tuple(false, kGrid5, 5));
 
   // As a header line and as a line between records.
-  WriteFile(path, Lines(Concat({Record("#1" + huge), {huge, "#" + huge}, Record("#2")})));
-  EXPECT_EQ(CountPuzzles(files, path), 2);
-  EXPECT_EQ(ReadRawRecord(files, path, 2, raw), ReadStatus::Incomplete);
-  ASSERT_EQ(ReadRawRecord(files, path, 3, raw), ReadStatus::Ok);
-  EXPECT_EQ(raw.HeaderLine, "#2");
-  EXPECT_FALSE(raw.Overlong);
+  Write(Concat({Record("#1" + huge), {huge, "#" + huge}, Record("#2")}));
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Raw(2), ReadStatus::Incomplete);
+  ASSERT_EQ(Raw(3), ReadStatus::Ok);
+  EXPECT_EQ(Fields(raw), Fields(RawRecord{"#2", "Easy", "5 4", "013" + kGrid5, kSolution5, false}));
 }
 
-TEST(ReadRawRecord, IncompleteRecordsAndPositionsOutOfRange) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
-  WriteFile(path, Lines(Concat({Record("#1"), {"#2", "Easy", "5 4"}, Record("#3"), {"#4", "Hard", "7 6", "029"}})));
-  PuzzleFileIndexes files;
-  EXPECT_EQ(CountPuzzles(files, path), 4);
-  RawRecord raw;
-  EXPECT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
-  EXPECT_EQ(ReadRawRecord(files, path, 2, raw), ReadStatus::Incomplete);
-  EXPECT_EQ(ReadRawRecord(files, path, 3, raw), ReadStatus::Ok);
+TEST_F(PuzzleFile, IncompleteRecordsAndPositionsOutOfRange) {
+  Write(Concat({Record("#1"), {"#2", "Easy", "5 4"}, Record("#3"), {"#4", "Hard", "7 6", "029"}}));
+  EXPECT_EQ(Count(), 4);
+  EXPECT_EQ(Raw(1), ReadStatus::Ok);
+  EXPECT_EQ(Raw(2), ReadStatus::Incomplete);
+  EXPECT_EQ(Raw(3), ReadStatus::Ok);
   EXPECT_EQ(raw.HeaderLine, "#3");
-  EXPECT_EQ(ReadRawRecord(files, path, 4, raw), ReadStatus::Incomplete);
-  for (int pos : {0, -1, 5, INT_MAX, INT_MIN}) EXPECT_EQ(ReadRawRecord(files, path, pos, raw), ReadStatus::NotFound) << pos;
-
-  GameState g;
-  std::string title;
-  EXPECT_EQ(ReadRecord(g, path, 2, title), ReadStatus::Incomplete);
-  EXPECT_EQ(ReadRecord(g, path, 0, title), ReadStatus::NotFound);
+  EXPECT_EQ(Raw(4), ReadStatus::Incomplete);
+  for (int pos : {0, -1, 5, INT_MAX, INT_MIN}) EXPECT_EQ(Raw(pos), ReadStatus::NotFound) << pos;
+  EXPECT_EQ(Read(2), ReadStatus::Incomplete);
+  EXPECT_EQ(Read(0), ReadStatus::NotFound);
   EXPECT_EQ(title, "");
 }
 
-TEST(ReadRawRecord, BinaryBytesAndNulsReadWithoutHarm) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
+TEST_F(PuzzleFile, BinaryBytesAndNulsReadWithoutHarm) {
   std::string grid = "013" + kGrid5;
   grid[5] = '\0';
   grid[6] = '\xff';
-  std::string text = Lines(Concat({Record("#1", "21,11,13,3, 13", grid), Record("#2")}));
-  text.insert(0, std::string("\x00\x01\x80\xfe\n", 5));
-  WriteFile(path, text);
-  PuzzleFileIndexes files;
+  test::WriteFile(path,
+                  std::string("\x00\x01\x80\xfe\n", 5) + Lines(Concat({Record("#1", kSolution5, grid), Record("#2")})));
   const FileIndex* index = files.Get(path);
   ASSERT_NE(index, nullptr);
   EXPECT_TRUE(index->hasNul);
   EXPECT_EQ(index->counted, 2);
-  RawRecord raw;
-  ASSERT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
+  ASSERT_EQ(Raw(1), ReadStatus::Ok);
   EXPECT_EQ(raw.GridLine, grid);
-  GameState g;
-  std::string title;
-  ASSERT_EQ(ReadRecord(g, path, 1, title), ReadStatus::Ok);
-  EXPECT_EQ(g.RecCells[3], std::string(1, '\0'));
-  EXPECT_EQ(g.RecCells[4], "\xff");
+  ASSERT_EQ(Read(1), ReadStatus::Ok);
+  EXPECT_EQ(std::tie(g.RecCells[3], g.RecCells[4]), std::make_tuple(std::string(1, '\0'), "\xff"));
 
-  WriteFile(path, Lines(Record("#1")));
-  index = files.Get(path);
-  ASSERT_NE(index, nullptr);
+  Write(Record("#1"));
+  ASSERT_NE(index = files.Get(path), nullptr);
   EXPECT_FALSE(index->hasNul);
 }
 
 // Checks that the whole-file reader and the positional reader see the same records.
 void ExpectReadersAgree(const std::string& path) {
   std::vector<std::pair<RawRecord, ReadStatus>> all;
-  ASSERT_EQ(ReadAllRecords(path,
-                           [&](int pos, const RawRecord& raw, ReadStatus s) {
-                             EXPECT_EQ(pos, static_cast<int>(all.size()) + 1);
-                             all.emplace_back(raw, s);
-                             return true;
-                           }),
-            ReadStatus::Ok);
+  ASSERT_EQ(ReadAllRecords(path, [&](int pos, const RawRecord& raw, ReadStatus s) {
+    EXPECT_EQ(pos, static_cast<int>(all.size()) + 1);
+    return all.emplace_back(raw, s), true;
+  }), ReadStatus::Ok);
   PuzzleFileIndexes files;
-  const FileIndex* index = files.Get(path);
-  ASSERT_NE(index, nullptr);
-  ASSERT_EQ(all.size(), index->recordStart.size());
-  int positive = 0;
-  for (const auto& [raw, s] : all) positive += NumericValue(std::string_view(raw.HeaderLine).substr(1)) > 0;
-  EXPECT_EQ(index->counted, positive);
-  for (std::size_t i = 0; i < all.size(); ++i) {
-    SCOPED_TRACE("position " + std::to_string(i + 1));
+  for (std::size_t i = 0; i <= all.size(); ++i) {
     RawRecord raw;
     const ReadStatus s = ReadRawRecord(files, path, static_cast<int>(i + 1), raw);
-    ASSERT_EQ(s, all[i].second);
-    if (s == ReadStatus::Ok) ExpectSameRecord(raw, all[i].first);
+    ASSERT_EQ(s, i < all.size() ? all[i].second : ReadStatus::NotFound) << "position " << i + 1;
+    if (s == ReadStatus::Ok) {
+      EXPECT_EQ(Fields(raw), Fields(all[i].first)) << "position " << i + 1;
+    }
   }
 }
 
-TEST(ReadAllRecords, AgreesWithReadingByPosition) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
-  WriteFile(path, Lines(Concat({{"preface"}, Record("#1"), {"#"}, Record("#0"), {"#2", "Easy"}, Record("#3"),
-                                {"after"}, Record("#5" + std::string(MaxRecordLine, 'h')), {"#4", "Hard", "7 6"}})));
+TEST_F(PuzzleFile, ReadAllRecordsAgreesWithReadingByPositionAndCanStop) {
+  Write(Concat({{"preface"}, Record("#1"), {"#"}, Record("#0"), {"#2", "Easy"}, Record("#3"), {"after"},
+                Record("#5" + std::string(MaxRecordLine, 'h')), {"#4", "Hard", "7 6"}}));
   ExpectReadersAgree(path);
   std::vector<ReadStatus> seen;
   ASSERT_EQ(ReadAllRecords(path, [&](int, const RawRecord&, ReadStatus s) { return seen.push_back(s), true; }),
             ReadStatus::Ok);
-  EXPECT_EQ(seen, (std::vector<ReadStatus>{ReadStatus::Ok, ReadStatus::Incomplete, ReadStatus::Ok,
-                                           ReadStatus::Incomplete, ReadStatus::Ok, ReadStatus::Ok,
-                                           ReadStatus::Incomplete}));
+  const auto ok = ReadStatus::Ok, part = ReadStatus::Incomplete;
+  EXPECT_EQ(seen, (std::vector<ReadStatus>{ok, part, ok, part, ok, ok, part}));
   int calls = 0;
   ASSERT_EQ(ReadAllRecords(path, [&](int, const RawRecord&, ReadStatus) { return ++calls < 2; }), ReadStatus::Ok);
   EXPECT_EQ(calls, 2);
 }
 
-TEST(ReadAllRecords, AgreesWithReadingByPositionOnRandomFiles) {
+TEST_F(PuzzleFile, ReadAllRecordsAgreesWithReadingByPositionOnRandomFiles) {
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 rng(seed);
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
-  const std::vector<std::string> pool = {
-      "#1", "#", "#0", "#17", "# 3", "#-2", "Easy", "Hard, x", "5 4", "7 6", "013" + kGrid5, "21,11,13,3, 13",
+  const Text pool = {
+      "#1", "#", "#0", "#17", "# 3", "#-2", "Easy", "Hard, x", "5 4", "7 6", "013" + kGrid5, kSolution5,
       "", "junk", std::string(MaxRecordLine + 10, 'q'), "#9" + std::string(MaxRecordLine + 10, 'r'),
       std::string("a\0b", 3), "\r", "#" + std::string(100, ' ') + "6", "#" + std::string(MaxRecordLine, ' ') + "6"};
-  for (int round = 0; round < 60; ++round) {
+  for (int round = 0; round < 60 && !HasFatalFailure(); ++round) {
     std::string text;
     int positive = 0;
     const int lines = static_cast<int>(rng() % 40);
@@ -415,45 +321,33 @@ TEST(ReadAllRecords, AgreesWithReadingByPositionOnRandomFiles) {
       text += line;
       if (k + 1 < lines || rng() % 2) text += rng() % 2 ? "\r\n" : "\n";
     }
-    WriteFile(path, text);
-    PuzzleFileIndexes files;
-    ASSERT_EQ(CountPuzzles(files, path), positive) << "round " << round;
+    test::WriteFile(path, text);
+    PuzzleFileIndexes fresh;
+    ASSERT_EQ(CountPuzzles(fresh, path), positive) << "round " << round;
     ExpectReadersAgree(path);
-    if (HasFatalFailure()) return;
   }
 }
 
-TEST(FileIndexCache, NoticesChangedFiles) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
-  PuzzleFileIndexes files;
-  WriteFile(path, Lines(Concat({Record("#1"), Record("#2")})));
-  EXPECT_EQ(CountPuzzles(files, path), 2);
-  RawRecord raw;
-  EXPECT_EQ(ReadRawRecord(files, path, 3, raw), ReadStatus::NotFound);
+TEST_F(PuzzleFile, IndexCacheNoticesChangedFiles) {
+  Write(Concat({Record("#1"), Record("#2")}));
+  EXPECT_EQ(Count(), 2);
+  EXPECT_EQ(Raw(3), ReadStatus::NotFound);
 
   ASSERT_TRUE(AppendToFile(path, Lines(Record("#3", "23,13, 13"))).ok);
-  EXPECT_EQ(CountPuzzles(files, path), 3);
-  ASSERT_EQ(ReadRawRecord(files, path, 3, raw), ReadStatus::Ok);
+  EXPECT_EQ(Count(), 3);
+  ASSERT_EQ(Raw(3), ReadStatus::Ok);
   EXPECT_EQ(raw.SolutionLine, "23,13, 13");
 
   // Shorter, different content: old offsets must not be used.
-  WriteFile(path, Lines({"x", "#8", "Hard", "7 6", "029123", "43,29, 29"}));
-  EXPECT_EQ(CountPuzzles(files, path), 1);
-  ASSERT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
-  EXPECT_EQ(raw.HeaderLine, "#8");
-  EXPECT_EQ(raw.SolutionLine, "43,29, 29");
-  EXPECT_EQ(ReadRawRecord(files, path, 2, raw), ReadStatus::NotFound);
-
-  GameState g;
-  std::string title;
-  WriteFile(path, Lines(Concat({Record("#1"), Record("#2"), Record("#3"), Record("#4", "21, 21")})));
-  ASSERT_EQ(ReadRecord(g, path, 4, title), ReadStatus::Ok);
-  EXPECT_EQ(g.RecMarkedCell, 21);
+  Write({"x", "#8", "Hard", "7 6", "029123", "43,29, 29"});
+  EXPECT_EQ(Count(), 1);
+  ASSERT_EQ(Raw(1), ReadStatus::Ok);
+  EXPECT_EQ(raw.HeaderLine + raw.SolutionLine, "#843,29, 29");
+  EXPECT_EQ(Raw(2), ReadStatus::NotFound);
 
   fs::remove(path);
-  EXPECT_EQ(CountPuzzles(files, path), 0);
-  EXPECT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Missing);
+  EXPECT_EQ(Count(), 0);
+  EXPECT_EQ(Raw(1), ReadStatus::Missing);
 }
 
 TEST(FormatRecord, WritesFiveCrLfLines) {
@@ -469,32 +363,25 @@ GameState RandomBoard(std::mt19937& rng, int n) {
   GameState g;
   LayOutBoard(g, n);
   g.PuzzleSize = n;
-  const int m = g.NumbersPerRow;
   std::vector<int> numbers;
   for (int i = 1; i <= g.CellCount; ++i) {
-    if (g.Geo.IsNumberCell(i)) {
-      g.Cell[i].Caption = std::to_string(1 + rng() % m);
-      numbers.push_back(i);
-    } else {
-      g.Cell[i].Caption = g.Geo.IsSignCell(i) ? (rng() % 2 ? "+" : "-") : " ";
-    }
+    if (g.Geo.IsNumberCell(i)) numbers.push_back(i);
+    g.Cell[i].Caption = g.Geo.IsNumberCell(i) ? std::to_string(1 + rng() % g.NumbersPerRow)
+                        : g.Geo.IsSignCell(i) ? (rng() % 2 ? "+" : "-")
+                                              : " ";
   }
-  const int marked = numbers[rng() % numbers.size()];
-  const int length = 1 + static_cast<int>(rng() % 8);
-  for (int k = 0; k < length; ++k) g.Solution += std::to_string(numbers[rng() % numbers.size()]) + ",";
-  g.Solution += NumText(marked);
-  g.SolutionLength = length;
+  g.SolutionLength = 1 + static_cast<int>(rng() % 8);
+  for (int k = 0; k < g.SolutionLength; ++k) g.Solution += std::to_string(numbers[rng() % numbers.size()]) + ",";
+  g.Solution += NumText(numbers[rng() % numbers.size()]);
   g.EasyFlag = rng() % 2;
   PlaceMarker(g, g.Solution);
   return g;
 }
 
-TEST(AppendRecord, WriteThenReadGivesTheBoardBack) {
+TEST_F(PuzzleFile, AppendRecordThenReadRecordGivesTheBoardBack) {
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 rng(seed);
-  TempDir dir;
-  const std::string path = dir.File("round.kvl");
   std::vector<GameState> boards;
   for (int k = 0; k < 30; ++k) {
     boards.push_back(RandomBoard(rng, 5 + 2 * static_cast<int>(rng() % 3)));
@@ -503,170 +390,115 @@ TEST(AppendRecord, WriteThenReadGivesTheBoardBack) {
     ASSERT_TRUE(w.ok) << w.message << ": " << w.reason;
     EXPECT_EQ(number, k + 1);
   }
-  GameState reader;
-  EXPECT_EQ(CountPuzzles(reader.Files, path), 30);
+  EXPECT_EQ(CountPuzzles(g.Files, path), 30);
   for (int k = 0; k < 30; ++k) {
     SCOPED_TRACE("record " + std::to_string(k + 1));
     const GameState& b = boards[static_cast<std::size_t>(k)];
-    std::string title;
-    ASSERT_EQ(ReadRecord(reader, path, k + 1, title), ReadStatus::Ok);
+    ASSERT_EQ(Read(k + 1), ReadStatus::Ok);
     EXPECT_EQ(title, b.EasyFlag ? "Easy" : "Hard");
-    EXPECT_EQ(reader.RecSize, b.PuzzleSize);
-    EXPECT_EQ(reader.RecSolutionLength, b.SolutionLength);
-    EXPECT_EQ(reader.RecSolution, b.Solution);
-    EXPECT_EQ(reader.RecMarkedCell, b.MarkedCell);
-    EXPECT_EQ(reader.RecCells[0], b.Cell[0].Caption);
-    for (int i = 1; i <= 81; ++i) EXPECT_EQ(reader.RecCells[i], i <= b.CellCount ? b.Cell[i].Caption : "") << i;
+    EXPECT_EQ(std::tie(g.RecSize, g.RecSolutionLength, g.RecSolution, g.RecMarkedCell),
+              std::tie(b.PuzzleSize, b.SolutionLength, b.Solution, b.MarkedCell));
+    EXPECT_EQ(g.RecCells[0], b.Cell[0].Caption);
+    for (int i = 1; i <= 81; ++i) EXPECT_EQ(g.RecCells[i], i <= b.CellCount ? b.Cell[i].Caption : "") << i;
   }
 }
 
-TEST(AppendRecord, NumberZeroStartsTheFileAnew) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
-  WriteFile(path, Lines(Concat({Record("#1"), Record("#2"), Record("#3")})));
-  PuzzleFileIndexes files;
-  EXPECT_EQ(CountPuzzles(files, path), 3);
-
-  GameState g;
-  LayOutBoard(g, 5);
-  g.PuzzleSize = 5;
-  for (int i = 1; i <= 25; ++i) g.Cell[i].Caption = std::string(1, kGrid5[i - 1]);
-  g.Solution = "21,11,13,3, 13";
-  g.SolutionLength = 4;
-  PlaceMarker(g, g.Solution);
+TEST_F(PuzzleFile, AppendRecordNumberZeroStartsTheFileAnew) {
+  Write(Concat({Record("#1"), Record("#2"), Record("#3")}));
+  EXPECT_EQ(Count(), 3);
+  GameState board = Board5();
   int number = 0;
-  const WriteResult w = AppendRecord(g, number, path);
+  const WriteResult w = AppendRecord(board, number, path);
   ASSERT_TRUE(w.ok) << w.reason;
   EXPECT_EQ(number, 1);
-  EXPECT_EQ(ReadFile(path), "#1\r\nHard\r\n5 4\r\n013" + kGrid5 + "\r\n21,11,13,3, 13\r\n");
-  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"p.kvl"});
-  EXPECT_EQ(CountPuzzles(files, path), 1);
-
+  EXPECT_EQ(test::ReadFile(path), "#1\r\nHard\r\n5 4\r\n013" + kGrid5 + "\r\n" + kSolution5 + "\r\n");
+  EXPECT_EQ(FolderEntries(dir.Path()), Text{"p.kvl"});
+  EXPECT_EQ(Count(), 1);
   number = 2;
-  ASSERT_TRUE(AppendRecord(g, number, path).ok);
-  EXPECT_EQ(CountPuzzles(files, path), 2);
-
-  // Empty captions write a shorter grid; the missing cells read back as "".
-  g.Cell[24].Caption.clear();
-  g.Cell[25].Caption.clear();
-  number = 3;
-  ASSERT_TRUE(AppendRecord(g, number, path).ok);
-  std::string title;
-  ASSERT_EQ(ReadRecord(g, path, 3, title), ReadStatus::Ok);
-  EXPECT_EQ(g.RecCells[23], "1");
-  EXPECT_EQ(g.RecCells[24], "");
-  EXPECT_EQ(g.RecCells[25], "");
+  ASSERT_TRUE(AppendRecord(board, number, path).ok);
+  EXPECT_EQ(Count(), 2);
 }
 
-TEST(AppendRecord, NoMarkedCellWritesNothing) {
-  TempDir dir;
-  const std::string path = dir.File("p.kvl");
+TEST_F(PuzzleFile, AppendRecordWithoutAMarkedCellWritesNothing) {
   const std::string before = Lines(Record("#1"));
-  WriteFile(path, before);
-  GameState g;
-  LayOutBoard(g, 5);
-  g.Solution = "21,11,1,";
-  PlaceMarker(g, g.Solution);
-  ASSERT_EQ(g.MarkedCell, 0);
+  test::WriteFile(path, before);
+  GameState board = Board5();
+  PlaceMarker(board, "21,11,1,");
+  ASSERT_EQ(board.MarkedCell, 0);
   for (int start : {5, 0}) {
     int number = start;
-    const WriteResult w = AppendRecord(g, number, path);
+    const WriteResult w = AppendRecord(board, number, path);
     EXPECT_FALSE(w.ok);
-    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(test::ReadFile(path), before);
     if (start == 5) {
       EXPECT_EQ(w.message, "Error writing puzzle# 5 to file: " + path);
     }
   }
-  const std::string fresh = dir.File("fresh.kvl");
   int number = 1;
-  EXPECT_FALSE(AppendRecord(g, number, fresh).ok);
-  EXPECT_FALSE(fs::exists(fresh));
-  EXPECT_EQ(FolderEntries(dir.Path()), std::vector<std::string>{"p.kvl"});
+  EXPECT_FALSE(AppendRecord(board, number, dir.File("fresh.kvl")).ok);
+  EXPECT_EQ(FolderEntries(dir.Path()), Text{"p.kvl"});
 }
 
-TEST(AppendToFile, AddsALineBreakBeforeAppendingToAnUnfinishedLine) {
-  TempDir dir;
-  for (const std::string& eol : std::vector<std::string>{"\r\n", "\n"}) {
-    const std::string path = dir.File("p.kvl");
+TEST_F(PuzzleFile, AppendToFileEndsAnUnfinishedLastLineFirst) {
+  for (const std::string eol : {"\r\n", "\n"}) {
     std::string first = Lines(Record("#1"), eol);
-    first.resize(first.size() - eol.size());
-    WriteFile(path, first);
-    PuzzleFileIndexes files;
-    EXPECT_EQ(CountPuzzles(files, path), 1);
+    test::WriteFile(path, first.substr(0, first.size() - eol.size()));
+    EXPECT_EQ(Count(), 1);
     ASSERT_TRUE(AppendToFile(path, Lines(Record("#2", "23,13, 13"))).ok);
-    EXPECT_EQ(CountPuzzles(files, path), 2);
-    RawRecord raw;
-    ASSERT_EQ(ReadRawRecord(files, path, 1, raw), ReadStatus::Ok);
-    EXPECT_EQ(raw.SolutionLine, "21,11,13,3, 13");
-    ASSERT_EQ(ReadRawRecord(files, path, 2, raw), ReadStatus::Ok);
+    EXPECT_EQ(Count(), 2);
+    ASSERT_EQ(Raw(1), ReadStatus::Ok);
+    EXPECT_EQ(raw.SolutionLine, kSolution5);
+    ASSERT_EQ(Raw(2), ReadStatus::Ok);
     EXPECT_EQ(raw.SolutionLine, "23,13, 13");
   }
 }
 
-TEST(AppendToFile, FailsCleanlyWhereNothingCanBeWritten) {
-  TempDir dir;
+TEST_F(PuzzleFile, WritesFailCleanlyWhereNothingCanBeWritten) {
   const std::string nowhere = dir.File("missing/p.kvl");
   const WriteResult w = AppendToFile(nowhere, Lines(Record("#1")));
   EXPECT_FALSE(w.ok);
   EXPECT_NE(w.message.find(nowhere), std::string::npos);
-  EXPECT_FALSE(fs::exists(dir.File("missing")));
-  GameState g;
-  LayOutBoard(g, 5);
-  PlaceMarker(g, "1, 13");
+  GameState board = Board5();
   int number = 0;
-  EXPECT_FALSE(AppendRecord(g, number, nowhere).ok);
+  EXPECT_FALSE(AppendRecord(board, number, nowhere).ok);
   EXPECT_FALSE(fs::exists(dir.File("missing")));
 
   const fs::path locked = dir.Path() / "locked";
   fs::create_directory(locked);
   fs::permissions(locked, fs::perms::owner_read | fs::perms::owner_exec);
-  {
-    std::ofstream probe(locked / "probe");
-    if (probe) {
-      probe.close();
-      fs::remove(locked / "probe");
-      GTEST_SKIP() << "permission bits do not stop writes for this user";
-    }
+  if (std::ofstream(locked / "probe")) {
+    fs::remove(locked / "probe");
+    GTEST_SKIP() << "permission bits do not stop writes for this user";
   }
-  const std::string path = (locked / "p.kvl").string();
-  EXPECT_FALSE(AppendToFile(path, Lines(Record("#1"))).ok);
+  const std::string inLocked = (locked / "p.kvl").string();
+  EXPECT_FALSE(AppendToFile(inLocked, Lines(Record("#1"))).ok);
   number = 0;
-  EXPECT_FALSE(AppendRecord(g, number, path).ok);
+  EXPECT_FALSE(AppendRecord(board, number, inLocked).ok);
   EXPECT_TRUE(FolderEntries(locked).empty());
 }
 
-TEST(FileExists, OnlyForFiles) {
-  TempDir dir;
-  WriteFile(dir.File("a.kvl"), "x");
-  EXPECT_TRUE(FileExists(dir.File("a.kvl")));
-  EXPECT_FALSE(FileExists(dir.File("b.kvl")));
-  EXPECT_FALSE(FileExists(""));
-  EXPECT_FALSE(FileExists(dir.Path().string()));
-  EXPECT_FALSE(FileExists(dir.Folder()));
+TEST_F(PuzzleFile, FileExistsOnlyForFiles) {
+  test::WriteFile(path, "x");
+  EXPECT_TRUE(FileExists(path));
+  for (const std::string& other : {dir.File("b.kvl"), std::string(), dir.Path().string(), dir.Folder()})
+    EXPECT_FALSE(FileExists(other)) << other;
 }
 
-TEST(NextFreeName, NumbersBeforeTheExtension) {
-  TempDir dir;
+TEST_F(PuzzleFile, NextFreeNameNumbersBeforeTheExtension) {
   const std::string base = dir.File("tempnewpuzzle.kvl");
   EXPECT_EQ(NextFreeName(base), dir.File("tempnewpuzzle;01.kvl"));
-  WriteFile(dir.File("tempnewpuzzle;01.kvl"), "");
+  test::WriteFile(dir.File("tempnewpuzzle;01.kvl"), "");
   EXPECT_EQ(NextFreeName(base), dir.File("tempnewpuzzle;02.kvl"));
-  EXPECT_EQ(NextFreeName(dir.File("x;07.kvl")), dir.File("x;08.kvl"));
-  EXPECT_EQ(NextFreeName(dir.File("x;99.kvl")), dir.File("x;01.kvl"));
-  EXPECT_EQ(NextFreeName(dir.File("noext")), dir.File("noext;01"));
-  EXPECT_EQ(NextFreeName(dir.File("a.b.kvl")), dir.File("a.b;01.kvl"));
-
-  const fs::path dotted = dir.Path() / "v1.2";
-  fs::create_directory(dotted);
-  EXPECT_EQ(NextFreeName((dotted / "plain").string()), (dotted / "plain;01").string());
-  const fs::path semi = dir.Path() / "a;05.d";
-  fs::create_directory(semi);
-  EXPECT_EQ(NextFreeName((semi / "plain").string()), (semi / "plain;01").string());
+  const std::pair<std::string, std::string> names[] = {
+      {"x;07.kvl", "x;08.kvl"}, {"x;99.kvl", "x;01.kvl"}, {"noext", "noext;01"}, {"a.b.kvl", "a.b;01.kvl"},
+      {"v1.2/plain", "v1.2/plain;01"}, {"a;05.d/plain", "a;05.d/plain;01"}};
+  fs::create_directory(dir.File("v1.2"));
+  fs::create_directory(dir.File("a;05.d"));
+  for (const auto& [from, next] : names) EXPECT_EQ(NextFreeName(dir.File(from)), dir.File(next)) << from;
 
   for (int n = 1; n <= 99; ++n) {
-    const std::string two = (n < 10 ? "0" : "") + std::to_string(n);
     EXPECT_NE(NextFreeName(dir.File("full.kvl")), "") << n;
-    WriteFile(dir.File("full;" + two + ".kvl"), "");
+    test::WriteFile(dir.File("full;" + std::string(n < 10 ? "0" : "") + std::to_string(n) + ".kvl"), "");
   }
   EXPECT_EQ(NextFreeName(dir.File("full.kvl")), "");
   EXPECT_EQ(NextFreeName(dir.File("full;50.kvl")), "");

@@ -4,31 +4,24 @@
 #include <climits>
 #include <random>
 #include <string>
+#include <tuple>
+#include <utility>
 
 #include "model/text_rules.h"
 
 namespace kelvane {
 namespace {
 
-struct NumberCase {
-  const char* text;
-  double value;
-  int whole;
-};
-
 TEST(NumericValue, ReadsBlanksSignDigitsAndFraction) {
-  const NumberCase cases[] = {
-      {"", 0, 0},          {"   ", 0, 0},        {"abc", 0, 0},     {"-", 0, 0},
-      {"+", 0, 0},         {".", 0, 0},          {"12", 12, 12},     {"   12", 12, 12},
-      {" 12x7", 12, 12},   {"-3", -3, -3},       {"  -3 ", -3, -3},  {"+7", 7, 7},
-      {"0.4", 0.4, 0},     {"-2.75", -2.75, -2}, {".5", 0.5, 0},     {"1.2.3", 1.2, 1},
-      {"007", 7, 7},       {"21,11", 21, 21},    {" 13", 13, 13},    {"5\r", 5, 5},
-      {"x5", 0, 0},        {"- 5", 0, 0},
+  const std::tuple<const char*, double, int> cases[] = {  // text, NumericValue, IntValue
+      {"", 0, 0},        {"   ", 0, 0},      {"abc", 0, 0},       {"-", 0, 0},     {"+", 0, 0},     {".", 0, 0},
+      {"12", 12, 12},    {"   12", 12, 12}, {" 12x7", 12, 12},   {"-3", -3, -3},  {"  -3 ", -3, -3}, {"+7", 7, 7},
+      {"0.4", 0.4, 0},   {"-2.75", -2.75, -2}, {".5", 0.5, 0},  {"1.2.3", 1.2, 1}, {"007", 7, 7},  {"21,11", 21, 21},
+      {" 13", 13, 13},   {"5\r", 5, 5},    {"x5", 0, 0},        {"- 5", 0, 0},   {"\t8", 8, 8},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(std::string("text \"") + c.text + "\"");
-    EXPECT_DOUBLE_EQ(NumericValue(c.text), c.value);
-    EXPECT_EQ(IntValue(c.text), c.whole);
+  for (const auto& [text, value, whole] : cases) {
+    EXPECT_DOUBLE_EQ(NumericValue(text), value) << '"' << text << '"';
+    EXPECT_EQ(IntValue(text), whole) << '"' << text << '"';
   }
 }
 
@@ -55,52 +48,35 @@ TEST(NumericValue, WholeNumbersRoundTripThroughNumText) {
   }
 }
 
-TEST(NumText, BlankBeforeNonNegativeMinusBeforeNegative) {
-  EXPECT_EQ(NumText(12), " 12");
-  EXPECT_EQ(NumText(0), " 0");
-  EXPECT_EQ(NumText(-3), "-3");
-  EXPECT_EQ(NumText(LLONG_MIN), "-9223372036854775808");
-  EXPECT_EQ(NumText(LLONG_MAX), " 9223372036854775807");
-}
-
-TEST(Pad3, PadsToThreeDigitsAndKeepsWiderNumbers) {
-  EXPECT_EQ(Pad3(29), "029");
-  EXPECT_EQ(Pad3(0), "000");
-  EXPECT_EQ(Pad3(7), "007");
-  EXPECT_EQ(Pad3(81), "081");
-  EXPECT_EQ(Pad3(100), "100");
-  EXPECT_EQ(Pad3(12345), "12345");
-  EXPECT_EQ(Pad3(-5), "-005");
-  EXPECT_EQ(Pad3(LLONG_MIN), "-9223372036854775808");
-}
-
-TEST(CountItems, CountsPiecesOnlyWhenThereIsAComma) {
-  const std::pair<const char*, int> cases[] = {
-      {"", 0}, {"5", 0}, {"21 11", 0}, {",", 2}, {"21,11,1,", 4}, {"21,11,1, 11", 4}, {",,", 3}, {"1,2", 2},
+TEST(NumText, BlankBeforeNonNegativeAndPad3ToThreeDigits) {
+  const std::tuple<long long, const char*, const char*> cases[] = {  // number, NumText, Pad3
+      {12, " 12", "012"}, {0, " 0", "000"}, {7, " 7", "007"}, {81, " 81", "081"}, {100, " 100", "100"},
+      {12345, " 12345", "12345"}, {-3, "-3", "-003"}, {-5, "-5", "-005"},
+      {LLONG_MIN, "-9223372036854775808", "-9223372036854775808"},
+      {LLONG_MAX, " 9223372036854775807", "9223372036854775807"},
   };
-  for (const auto& [text, count] : cases) EXPECT_EQ(CountItems(text), count) << '"' << text << '"';
+  for (const auto& [n, text, padded] : cases) {
+    EXPECT_EQ(NumText(n), text);
+    EXPECT_EQ(Pad3(n), padded);
+  }
 }
 
-TEST(LastItem, TakesTheTextAfterTheLastComma) {
-  EXPECT_EQ(LastItem("21,11,1, 11"), " 11");
-  EXPECT_EQ(LastItem("21,11,1,"), "");
-  EXPECT_EQ(LastItem("13"), "13");
-  EXPECT_EQ(LastItem(""), "");
+TEST(CountItems, CountsPiecesOnlyWhenThereIsACommaAndLastItemFollowsTheLastComma) {
+  const std::tuple<const char*, int, const char*> cases[] = {  // text, count, last item
+      {"", 0, ""},      {"5", 0, "5"},      {"21 11", 0, "21 11"},           {",", 2, ""},
+      {",,", 3, ""},    {"1,2", 2, "2"},    {"21,11,1,", 4, ""},             {"21,11,1, 11", 4, " 11"},
+  };
+  for (const auto& [text, count, last] : cases) {
+    EXPECT_EQ(CountItems(text), count) << '"' << text << '"';
+    EXPECT_EQ(LastItem(text), last) << '"' << text << '"';
+  }
 }
 
 TEST(InputField, SkipsBlanksStopsAtCommaAndDropsQuotes) {
   const std::pair<const char*, const char*> cases[] = {
-      {"Easy", "Easy"},
-      {"   Hard", "Hard"},
-      {"Easy, by someone", "Easy"},
-      {"  Easy  , x", "Easy"},
-      {"\"Hard\"", "Hard"},
-      {"  \"Easy\"", "Easy"},
-      {"\"Easy, by someone\"", "Easy, by someone"},
-      {"\"open", "open"},
-      {"", ""},
-      {"   ", ""},
-      {",Easy", ""},
+      {"Easy", "Easy"},         {"   Hard", "Hard"},   {"Easy, by someone", "Easy"}, {"  Easy  , x", "Easy"},
+      {"\"Hard\"", "Hard"},     {"  \"Easy\"", "Easy"}, {"\"Easy, by someone\"", "Easy, by someone"},
+      {"\"open", "open"},       {"", ""},             {"   ", ""},                  {",Easy", ""},
       {"VeryEasy rest", "VeryEasy rest"},
   };
   for (const auto& [line, field] : cases) EXPECT_EQ(InputField(line), field) << '"' << line << '"';

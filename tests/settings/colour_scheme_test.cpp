@@ -7,6 +7,8 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -36,74 +38,55 @@ Palette Marked() {
   return p;
 }
 
-TEST(ColourScheme, LoadDerivesSlotsThreeAndFivePreviewTakesThemAsWritten) {
+// One scheme file "all.col" in a fresh folder.
+struct ColourScheme : ::testing::Test {
   TempDir dir;
   const std::string path = dir.File("all.col");
+};
+
+TEST_F(ColourScheme, LoadDerivesSlotsThreeAndFivePreviewTakesThemAsWritten) {
   WriteFile(path, Scheme("xp.col", {{2, "100;150;200"}, {3, "1;1;1"}, {4, "100;20;10"}, {5, "9;9;9"}}));
 
   Palette loaded = Marked();
   ASSERT_TRUE(LoadScheme(path, "xp.col", loaded));
-  EXPECT_EQ(loaded[2], RGB(100, 150, 200));
-  EXPECT_EQ(loaded[3], RGB(132, 182, 232));
-  EXPECT_EQ(loaded[4], RGB(100, 20, 10));
-  EXPECT_EQ(loaded[5], RGB(68, 8, 8));
-  EXPECT_EQ(loaded[12], RGB(12, 12, 12));
-  EXPECT_EQ(loaded[13], RGB(1, 2, 3));
+  EXPECT_EQ(std::tie(loaded[2], loaded[3], loaded[4], loaded[5], loaded[12], loaded[13]),
+            std::make_tuple(RGB(100, 150, 200), RGB(132, 182, 232), RGB(100, 20, 10), RGB(68, 8, 8), RGB(12, 12, 12),
+                            RGB(1, 2, 3)));
 
   Palette shown = Marked();
   Colour base = 7;
   ASSERT_TRUE(PreviewScheme(path, "xp.col", shown, base, RGB(9, 9, 9)));
-  EXPECT_EQ(base, RGB(100, 150, 200));
-  EXPECT_EQ(shown[3], RGB(1, 1, 1));
-  EXPECT_EQ(shown[5], RGB(9, 9, 9));
-  EXPECT_EQ(shown[13], RGB(1, 2, 3));
+  EXPECT_EQ(std::tie(base, shown[3], shown[5], shown[13]),
+            std::make_tuple(RGB(100, 150, 200), RGB(1, 1, 1), RGB(9, 9, 9), RGB(1, 2, 3)));
 }
 
-TEST(ColourScheme, DerivedSlotsStayInRange) {
-  const struct {
-    std::string slot2, slot4;
-    Colour slot3, slot5;
-  } cases[] = {
-      {"230;224;0", "255;255;255", RGB(254, 255, 32), RGB(223, 223, 223)},
-      {"225;223;255", "31;32;33", RGB(254, 255, 254), RGB(8, 8, 1)},
-      {"999;-40;12.4", "0;;300", RGB(254, 32, 44), RGB(8, 8, 223)},
-  };
-  TempDir dir;
-  const std::string path = dir.File("all.col");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.slot2 + " / " + c.slot4);
-    WriteFile(path, Scheme("s.col", {{2, c.slot2}, {4, c.slot4}}));
-    Palette p{};
-    ASSERT_TRUE(LoadScheme(path, "s.col", p));
-    EXPECT_EQ(p[3], c.slot3);
-    EXPECT_EQ(p[5], c.slot5);
-  }
-}
-
-TEST(ColourScheme, ColourLinesReadEachFieldsNumericValue) {
-  const struct {
-    std::string line;
-    Colour colour;
-  } cases[] = {
+TEST_F(ColourScheme, ColourLinesReadEachFieldsNumericValueAndDerivedSlotsStayInRange) {
+  const std::pair<std::string, Colour> lines[] = {
       {" 12 ; 34x; 56", RGB(12, 34, 56)}, {"236;233;216", RGB(236, 233, 216)},
       {"", RGB(0, 0, 0)},                 {"7", RGB(7, 0, 0)},
       {"1;2;3;4", RGB(1, 2, 3)},          {"abc;;9", RGB(0, 0, 9)},
       {"254.5;0.4;-3", RGB(255, 0, 0)},   {std::string(300, '9') + ";1;256", RGB(255, 1, 255)},
   };
-  TempDir dir;
-  const std::string path = dir.File("all.col");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.line);
-    WriteFile(path, Scheme("s.col", {{0, c.line}}));
+  for (const auto& [line, colour] : lines) {
+    WriteFile(path, Scheme("s.col", {{0, line}}));
     Palette p{};
     ASSERT_TRUE(LoadScheme(path, "s.col", p));
-    EXPECT_EQ(p[0], c.colour);
+    EXPECT_EQ(p[0], colour) << line;
+  }
+  const std::tuple<std::string, std::string, Colour, Colour> derived[] = {  // slots 2 and 4 as written, 3 and 5
+      {"230;224;0", "255;255;255", RGB(254, 255, 32), RGB(223, 223, 223)},
+      {"225;223;255", "31;32;33", RGB(254, 255, 254), RGB(8, 8, 1)},
+      {"999;-40;12.4", "0;;300", RGB(254, 32, 44), RGB(8, 8, 223)},
+  };
+  for (const auto& [slot2, slot4, slot3, slot5] : derived) {
+    WriteFile(path, Scheme("s.col", {{2, slot2}, {4, slot4}}));
+    Palette p{};
+    ASSERT_TRUE(LoadScheme(path, "s.col", p));
+    EXPECT_EQ(std::tie(p[3], p[5]), std::tie(slot3, slot5)) << slot2 << " / " << slot4;
   }
 }
 
-TEST(ColourScheme, NamesAreListedInOrderAndFoundOnlyByTheExactLine) {
-  TempDir dir;
-  const std::string path = dir.File("all.col");
+TEST_F(ColourScheme, NamesAreListedInOrderAndFoundOnlyByTheExactLine) {
   std::string lfOnly = Scheme("xp.col");
   lfOnly.erase(std::remove(lfOnly.begin(), lfOnly.end(), '\r'), lfOnly.end());
   WriteFile(path, Scheme("Green.col", {{2, "0;200;0"}}) + "a note\n" + lfOnly + Scheme("My Default.col") +
@@ -122,60 +105,49 @@ TEST(ColourScheme, NamesAreListedInOrderAndFoundOnlyByTheExactLine) {
   EXPECT_TRUE(LoadScheme(path, "two.col.col", p));
 }
 
-TEST(ColourScheme, AShortOrDamagedSchemeLoadsNothing) {
-  const struct {
-    const char* what;
-    std::string content;
-  } cases[] = {
+TEST_F(ColourScheme, AShortOrDamagedSchemeLoadsNothing) {
+  const std::pair<const char*, std::string> cases[] = {
       {"twelve colour lines", Scheme("s.col", {{0, "50;50;50"}}, 12)},
       {"cut by the next name", Scheme("s.col", {}, 10) + Scheme("t.col")},
       {"name on the last line", "s.col"},
       {"NUL byte", Scheme("s.col") + std::string(1, '\0')},
       {"huge file", Scheme("s.col") + std::string(MaxSchemeFileBytes, '\n')},
   };
-  TempDir dir;
-  const std::string path = dir.File("all.col");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    WriteFile(path, c.content);
+  for (const auto& [what, content] : cases) {
+    SCOPED_TRACE(what);
+    WriteFile(path, content);
     // All or nothing: a failed read changes no slot.
     Palette loaded = Marked(), shown = Marked();
     Colour base = 7;
     EXPECT_FALSE(LoadScheme(path, "s.col", loaded));
     EXPECT_FALSE(PreviewScheme(path, "s.col", shown, base, RGB(9, 9, 9)));
-    EXPECT_EQ(loaded, Marked());
-    EXPECT_EQ(shown, Marked());
-    EXPECT_EQ(base, 0u);
+    EXPECT_EQ(std::tie(loaded, shown, base), std::make_tuple(Marked(), Marked(), Colour{0}));
   }
   WriteFile(path, std::string(MaxSchemeFileBytes + 1, 'x') + ".col\n");
   EXPECT_TRUE(SchemeNames(path).empty());
 }
 
-TEST(ColourScheme, MissingFileAndTheBuiltInDefault) {
-  TempDir dir;
-  const std::string missing = dir.File("all.col");
+TEST_F(ColourScheme, MissingFileAndTheBuiltInDefault) {
+  const std::string& missing = path;
   EXPECT_TRUE(SchemeNames(missing).empty());
   Palette p = Marked();
   Colour base = 7;
   EXPECT_FALSE(LoadScheme(missing, "xp.col", p));
   EXPECT_FALSE(PreviewScheme(missing, "xp.col", p, base, RGB(9, 9, 9)));
-  EXPECT_EQ(base, 0u);
-  EXPECT_EQ(p, Marked());
+  EXPECT_EQ(std::tie(p, base), std::make_tuple(Marked(), Colour{0}));
 
   // "default.col" is never read from the file, in whatever case it is written.
   for (const char* name : {"default.col", "DEFAULT.COL", "Default.Col"}) {
     Palette shown = Marked();
     ASSERT_TRUE(PreviewScheme(missing, name, shown, base, RGB(240, 241, 242))) << name;
-    EXPECT_EQ(shown[2], RGB(240, 241, 242));
-    EXPECT_EQ(shown[3], RGB(20, 20, 200));
-    EXPECT_EQ(shown[4], RGB(240, 241, 242));
-    EXPECT_EQ(base, RGB(240, 241, 242));
+    EXPECT_EQ(std::tie(shown[2], shown[3], shown[4], base),
+              std::make_tuple(RGB(240, 241, 242), RGB(20, 20, 200), RGB(240, 241, 242), RGB(240, 241, 242)));
     shown[2] = shown[3] = shown[4] = RGB(1, 2, 3);
     EXPECT_EQ(shown, Marked()) << "only slots 2, 3 and 4 change";
   }
 }
 
-TEST(ColourScheme, MessagesAndMenuColour) {
+TEST_F(ColourScheme, MessagesAndMenuColour) {
   EXPECT_EQ(SchemeNotFoundMessage("xp.col"), "Colour Scheme: xp.col not found");
   EXPECT_EQ(PreviewNotFoundMessage(".col"), "Color Scheme: .col not found");
   for (const char* keeps : {"My Default.col", "default.col", "DEFAULT", "xdefaultx.col"})

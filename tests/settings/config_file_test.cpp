@@ -5,6 +5,8 @@
 
 #include <filesystem>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -19,9 +21,21 @@ using test::WriteFile;
 // Values no reader would produce, to see that a failed read leaves them alone.
 ConfigValues Sentinel() { return {"Untouched", 11, "kept.col", YES, "/kept/file.kvl"}; }
 
-TEST(ConfigFile, WritesTheFiveLinesExactly) {
+// One configuration file "kelvane.cfg" in a fresh folder.
+struct ConfigFile : ::testing::Test {
+  // Reads the file into the sentinel values: whether it could, and the values.
+  std::pair<bool, ConfigValues> Read(const std::string& file) {
+    ConfigValues read = Sentinel();
+    const bool ok = ReadConfigFile(file, read);
+    return {ok, read};
+  }
+  auto FilesInFolder() const { return std::distance(std::filesystem::directory_iterator(dir.Path()), {}); }
+
   TempDir dir;
   const std::string path = dir.File("kelvane.cfg");
+};
+
+TEST_F(ConfigFile, WritesTheFiveLinesExactly) {
   const ConfigValues values = DefaultConfig("/path/");
   const std::string expected = "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n/path/puzzles.kvl\r\n";
   EXPECT_EQ(FormatConfig(values), expected);
@@ -30,7 +44,7 @@ TEST(ConfigFile, WritesTheFiveLinesExactly) {
   EXPECT_EQ(FormatConfig({"Courier New", 9, "xp.col", YES, ""}), "Courier New\r\n 9 \r\nxp.col\r\n 1 \r\n\r\n");
 }
 
-TEST(ConfigFile, ValuesSurviveAWriteAndARead) {
+TEST_F(ConfigFile, ValuesSurviveAWriteAndARead) {
   const std::vector<ConfigValues> cases = {
       DefaultConfig("/home/me/kelvane/"),
       {"DejaVu Sans Mono", 8, "night.col", YES, "/tmp/my puzzles, hard.kvl"},
@@ -38,57 +52,38 @@ TEST(ConfigFile, ValuesSurviveAWriteAndARead) {
       {"Arial", 17, "xp.col", NO, "/home/ü/пазлы.kvl"},
       {"Arial", 16, "default.col", NO, ""},
   };
-  TempDir dir;
-  const std::string path = dir.File("kelvane.cfg");
   for (const ConfigValues& values : cases) {
-    SCOPED_TRACE(values.CellFontName + " " + values.CurrentFile);
     ASSERT_TRUE(WriteConfigFile(path, values).ok);
-    ConfigValues read = Sentinel();
-    ASSERT_TRUE(ReadConfigFile(path, read));
-    EXPECT_EQ(read, values);
+    EXPECT_EQ(Read(path), std::pair(true, values));
   }
   // Rewriting leaves only the file itself in the folder, no temporary files.
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  EXPECT_EQ(FilesInFolder(), 1);
 }
 
-TEST(ConfigFile, FailedReadsLeaveTheValuesAlone) {
-  TempDir dir;
+TEST_F(ConfigFile, FailedReadsLeaveTheValuesAlone) {
   const std::string fiveLines = "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n/p/puzzles.kvl\r\n";
-  const struct {
-    const char* what;
-    std::string content;
-  } cases[] = {
+  const std::pair<const char*, std::string> cases[] = {
       {"empty", ""},
       {"four lines", "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n"},
       {"four lines, no final break", "Arial\r\n 16 \r\ndefault.col\r\n 0 "},
       {"one line", "Arial"},
-      {"NUL byte", "Ar\0ial\r\n 16 \r\ndefault.col\r\n 0 \r\n/p\r\n"},
+      {"NUL byte", std::string("Ar\0ial\r\n 16 \r\ndefault.col\r\n 0 \r\n/p\r\n", 36)},
       {"binary", "\x7f" "ELF\x02\x01\x01" + std::string(9, '\0') + "\n\n\n\n\n"},
       {"over-long line", std::string(MaxConfigLine + 1, 'A') + "\r\n" + fiveLines.substr(7)},
       {"huge file", fiveLines + std::string(MaxConfigBytes, '\n')},
   };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    const std::string path = dir.File("kelvane.cfg");
-    WriteFile(path, c.content);
-    ConfigValues read = Sentinel();
-    EXPECT_FALSE(ReadConfigFile(path, read));
-    EXPECT_EQ(read, Sentinel());
+  for (const auto& [what, content] : cases) {
+    WriteFile(path, content);
+    EXPECT_EQ(Read(path), std::pair(false, Sentinel())) << what;
   }
-  ConfigValues read = Sentinel();
-  EXPECT_FALSE(ReadConfigFile(dir.File("missing.cfg"), read));
-  EXPECT_FALSE(ReadConfigFile(dir.Folder(), read));
-  EXPECT_EQ(read, Sentinel());
+  EXPECT_EQ(Read(dir.File("missing.cfg")), std::pair(false, Sentinel()));
+  EXPECT_EQ(Read(dir.Folder()), std::pair(false, Sentinel()));
   EXPECT_EQ(ConfigReadFailedMessage("/opt/k/kelvane.cfg"),
             "Configuration file:\n/opt/k/kelvane.cfg\ncould not be accessed, new file will be created");
 }
 
-TEST(ConfigFile, OddButReadableFiles) {
-  const struct {
-    const char* what;
-    std::string content;
-    ConfigValues expected;
-  } cases[] = {
+TEST_F(ConfigFile, OddButReadableFiles) {
+  const std::tuple<const char*, std::string, ConfigValues> cases[] = {  // what, content, values read
       {"LF only", "Tahoma\n 20 \nxp.col\n 1 \n/a/b.kvl\n", {"Tahoma", 20, "xp.col", YES, "/a/b.kvl"}},
       {"CR only", "Tahoma\r20\rxp.col\r1\r/a/b.kvl\r", {"Tahoma", 20, "xp.col", YES, "/a/b.kvl"}},
       {"no final break", "Tahoma\r\n20\r\nxp.col\r\n1\r\n/a/b.kvl", {"Tahoma", 20, "xp.col", YES, "/a/b.kvl"}},
@@ -104,19 +99,13 @@ TEST(ConfigFile, OddButReadableFiles) {
        {"Arial", 16, "default.col", YES, "/p"}},
       {"empty lines", "\n\n\n\n\n", {"Arial", 16, "default.col", NO, ""}},
   };
-  TempDir dir;
-  const std::string path = dir.File("kelvane.cfg");
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    WriteFile(path, c.content);
-    ConfigValues read = Sentinel();
-    ASSERT_TRUE(ReadConfigFile(path, read));
-    EXPECT_EQ(read, c.expected);
+  for (const auto& [what, content, expected] : cases) {
+    WriteFile(path, content);
+    EXPECT_EQ(Read(path), std::pair(true, expected)) << what;
   }
 }
 
-TEST(ConfigFile, FailedWritesLeaveNothingBehindAndKeepTheOldFile) {
-  TempDir dir;
+TEST_F(ConfigFile, FailedWritesLeaveNothingBehindAndKeepTheOldFile) {
   const std::string inMissingFolder = dir.File("gone") + "/kelvane.cfg";
   const WriteResult r = WriteConfigFile(inMissingFolder, DefaultConfig("/p/"));
   EXPECT_FALSE(r.ok);
@@ -124,7 +113,6 @@ TEST(ConfigFile, FailedWritesLeaveNothingBehindAndKeepTheOldFile) {
   EXPECT_FALSE(std::filesystem::exists(dir.File("gone")));
 
   // A line break inside a value would shift every later line.
-  const std::string path = dir.File("kelvane.cfg");
   const std::string old = FormatConfig(DefaultConfig("/p/"));
   WriteFile(path, old);
   for (const ConfigValues& bad : {ConfigValues{"Ari\nal", 16, "xp.col", NO, "/p"},
@@ -135,25 +123,20 @@ TEST(ConfigFile, FailedWritesLeaveNothingBehindAndKeepTheOldFile) {
     EXPECT_EQ(w.message, ConfigWriteFailedMessage(path));
     EXPECT_EQ(ReadFile(path), old);
   }
-  EXPECT_EQ(std::distance(std::filesystem::directory_iterator(dir.Path()), {}), 1);
+  EXPECT_EQ(FilesInFolder(), 1);
 }
 
-TEST(ConfigFile, SettingsMoveBetweenFileAndGameState) {
-  TempDir dir;
-  const std::string path = dir.File("kelvane.cfg");
-  WriteFile(path, "Verdana\r\n 24 \r\nforest.col\r\n 1 \r\n/data/mine.kvl\r\n");
-  ConfigValues read;
-  ASSERT_TRUE(ReadConfigFile(path, read));
+TEST_F(ConfigFile, SettingsMoveBetweenFileAndGameState) {
+  const std::string text = "Verdana\r\n 24 \r\nforest.col\r\n 1 \r\n/data/mine.kvl\r\n";
+  WriteFile(path, text);
   GameState g;
   g.PuzzleNumber = 5;
-  ApplyConfig(g, read);
-  EXPECT_EQ(g.CellFontName + " " + g.ColourSchemeName + " " + g.CurrentFile, "Verdana forest.col /data/mine.kvl");
-  EXPECT_EQ(g.CellFontSize, 24);
-  EXPECT_EQ(g.PlainBlankFlag, YES);
-  EXPECT_EQ(g.PuzzleNumber, 5);
-
+  ApplyConfig(g, Read(path).second);
+  EXPECT_EQ(
+      std::tie(g.CellFontName, g.CellFontSize, g.ColourSchemeName, g.PlainBlankFlag, g.CurrentFile, g.PuzzleNumber),
+      std::make_tuple("Verdana", 24, "forest.col", YES, "/data/mine.kvl", 5));
   ASSERT_TRUE(WriteConfigFile(path, ConfigFromState(g)).ok);
-  EXPECT_EQ(ReadFile(path), "Verdana\r\n 24 \r\nforest.col\r\n 1 \r\n/data/mine.kvl\r\n");
+  EXPECT_EQ(ReadFile(path), text);
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPixmap>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "uikit/box_control.h"
@@ -15,12 +16,8 @@ namespace kelvane::ui {
 namespace {
 
 // Counts the paint events a widget receives.
-class PaintCounter : public QObject {
- public:
-  bool eventFilter(QObject*, QEvent* event) override {
-    if (event->type() == QEvent::Paint) ++paints;
-    return false;
-  }
+struct PaintCounter : QObject {
+  bool eventFilter(QObject*, QEvent* event) override { return paints += event->type() == QEvent::Paint, false; }
   int paints = 0;
 };
 
@@ -29,17 +26,14 @@ class BoxControlTest : public ::testing::Test {
   BoxControlTest() {
     box.resize(Px(360), Px(360));
     box.SetBackcolor(RGB(0, 0, 255));
-    QObject::connect(&box, &BoxControl::MouseDown, [this](int b, int s, double x, double y) {
-      events.push_back("down " + Args(b, s, x, y));
-    });
-    QObject::connect(&box, &BoxControl::MouseUp, [this](int b, int s, double x, double y) {
-      events.push_back("up " + Args(b, s, x, y));
-    });
-  }
-
-  static std::string Args(int b, int s, double x, double y) {
-    return std::to_string(b) + " " + std::to_string(s) + " " + std::to_string(static_cast<int>(x)) + " " +
-           std::to_string(static_cast<int>(y));
+    const auto record = [this](const char* what) {
+      return [this, what](int b, int s, double x, double y) {
+        events.push_back(std::string(what) + " " + std::to_string(b) + " " + std::to_string(s) + " " +
+                         std::to_string(static_cast<int>(x)) + " " + std::to_string(static_cast<int>(y)));
+      };
+    };
+    QObject::connect(&box, &BoxControl::MouseDown, record("down"));
+    QObject::connect(&box, &BoxControl::MouseUp, record("up"));
   }
 
   void Mouse(QEvent::Type type, Qt::MouseButton button, Qt::KeyboardModifiers mods = Qt::NoModifier,
@@ -55,43 +49,35 @@ class BoxControlTest : public ::testing::Test {
   std::vector<std::string> events;
 };
 
-struct MouseCase {
-  Qt::MouseButton button;
-  Qt::KeyboardModifiers mods;
-  const char* args;  // button, shift, x, y
-};
-
-class BoxControlMouse : public BoxControlTest, public ::testing::WithParamInterface<MouseCase> {};
-
-TEST_P(BoxControlMouse, ReportButtonShiftAndTwipsAndShowTheBorderWhileHeld) {
-  const MouseCase& c = GetParam();
-  const int mid = box.height() / 2;
-  EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::white));
-  Mouse(QEvent::MouseButtonPress, c.button, c.mods);
-  EXPECT_EQ(box.BorderStyle(), 1);
-  EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::black));
-  EXPECT_EQ(Picture().pixelColor(box.width() - 1, mid), QColor(Qt::black));
-  Mouse(QEvent::MouseButtonRelease, c.button, c.mods);
-  EXPECT_EQ(box.BorderStyle(), 0);
-  EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::white));
-  EXPECT_EQ(Picture().pixelColor(box.width() - 1, mid), QColor(0, 0, 255));
-  EXPECT_EQ(events, (std::vector<std::string>{std::string("down ") + c.args, std::string("up ") + c.args}));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Buttons, BoxControlMouse,
-    ::testing::Values(MouseCase{Qt::LeftButton, Qt::NoModifier, "1 0 90 45"},
-                      MouseCase{Qt::RightButton, Qt::NoModifier, "2 0 90 45"},
-                      MouseCase{Qt::MiddleButton, Qt::AltModifier, "4 4 90 45"},
-                      MouseCase{Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier, "2 3 90 45"},
-                      MouseCase{Qt::LeftButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier,
-                                "1 7 90 45"}));
-
-TEST_F(BoxControlTest, OtherMouseButtonsReportNothing) {
+TEST_F(BoxControlTest, MouseReportsButtonShiftAndTwipsAndShowsTheBorderWhileHeld) {
+  const std::tuple<Qt::MouseButton, Qt::KeyboardModifiers, const char*> cases[] = {  // button, keys, reported
+      {Qt::LeftButton, Qt::NoModifier, "1 0 90 45"},
+      {Qt::RightButton, Qt::ShiftModifier, "2 1 90 45"},
+      {Qt::MiddleButton, Qt::AltModifier, "4 4 90 45"},
+      {Qt::LeftButton, Qt::ControlModifier | Qt::AltModifier, "1 6 90 45"},
+      {Qt::RightButton, Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier, "2 7 90 45"},
+  };
+  const int mid = box.height() / 2, right = box.width() - 1;
+  for (const auto& [button, mods, args] : cases) {
+    SCOPED_TRACE(args);
+    events.clear();
+    EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::white));
+    Mouse(QEvent::MouseButtonPress, button, mods);
+    EXPECT_EQ(box.BorderStyle(), 1);
+    EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::black));
+    EXPECT_EQ(Picture().pixelColor(right, mid), QColor(Qt::black));
+    Mouse(QEvent::MouseButtonRelease, button, mods);
+    EXPECT_EQ(box.BorderStyle(), 0);
+    EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::white));
+    EXPECT_EQ(Picture().pixelColor(right, mid), QColor(0, 0, 255));
+    EXPECT_EQ(events, (std::vector<std::string>{std::string("down ") + args, std::string("up ") + args}));
+  }
+  // Other buttons report nothing.
+  events.clear();
   Mouse(QEvent::MouseButtonPress, Qt::BackButton);
+  EXPECT_EQ(box.BorderStyle(), 0);
   Mouse(QEvent::MouseButtonRelease, Qt::BackButton);
   EXPECT_TRUE(events.empty());
-  EXPECT_EQ(box.BorderStyle(), 0);
 }
 
 TEST_F(BoxControlTest, PositionsAreTwipsOfTheDesignSize) {
@@ -127,9 +113,7 @@ TEST_F(BoxControlTest, DisabledIgnoresTheMouseAndDoesNotRepaint) {
 
 TEST_F(BoxControlTest, EmptyBoxIsBackgroundAndBevel) {
   const QImage image = Picture();
-  const int w = image.width();
-  const int h = image.height();
-  const int inset = Px(20);
+  const int w = image.width(), h = image.height(), inset = Px(20);
   for (int y = 0; y < h; ++y) {
     for (int x = 0; x < w; ++x) {
       QColor expected(0, 0, 255);

@@ -10,6 +10,8 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <tuple>
+#include <utility>
 #include <vector>
 
 #include "test_support.h"
@@ -30,66 +32,45 @@ class FileAnswerer : public ModalAnswerer {
   std::vector<FileRequest> requests;
 };
 
-struct ModeCase {
-  const char* mode;
-  bool save;
-};
-
-class FNDialogModes : public ::testing::TestWithParam<ModeCase> {};
-
-TEST_P(FNDialogModes, AnswererGetsTheRequestAndGivesTheName) {
+TEST(FNDialogRequest, AnswererGetsTheRequestAndGivesTheName) {
   FNDialog chooser;
-  chooser.SetTitle("First title");
   chooser.SetTitle("Open puzzles");
   chooser.SetFileTypes("*.kvl;*.txt");
   chooser.SetFileTypesName("Kelvane Files");
   chooser.SetDefaultDir("/home/someone");
-  FileAnswerer answerer;
-  ScopedAnswerer scoped(answerer);
-  EXPECT_EQ(chooser.GetFileName(GetParam().mode), "/home/someone/puzzles.kvl");
-  ASSERT_EQ(answerer.requests.size(), 1u);
-  const FileRequest& r = answerer.requests[0];
-  EXPECT_EQ(r.save, GetParam().save);
-  EXPECT_EQ(r.title, "Open puzzles");
-  EXPECT_EQ(r.fileTypes, "*.kvl;*.txt");
-  EXPECT_EQ(r.fileTypesName, "Kelvane Files");
-  EXPECT_EQ(r.defaultDir, "/home/someone");
+  // Only "save", in any case, asks for the save dialog.
+  for (const auto& [mode, save] :
+       {std::pair{"SAVE", true}, {"save", true}, {"OPEN", false}, {"", false}, {"saveas", false}}) {
+    FileAnswerer answerer;
+    ScopedAnswerer scoped(answerer);
+    EXPECT_EQ(chooser.GetFileName(mode), "/home/someone/puzzles.kvl");
+    ASSERT_EQ(answerer.requests.size(), 1u);
+    const FileRequest& r = answerer.requests[0];
+    EXPECT_EQ(r.save, save) << mode;
+    EXPECT_EQ(r.title + "|" + r.fileTypes + "|" + r.fileTypesName + "|" + r.defaultDir,
+              "Open puzzles|*.kvl;*.txt|Kelvane Files|/home/someone");
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(Modes, FNDialogModes,
-                         ::testing::Values(ModeCase{"SAVE", true}, ModeCase{"save", true}, ModeCase{"Save", true},
-                                           ModeCase{"OPEN", false}, ModeCase{"", false}, ModeCase{" ", false},
-                                           ModeCase{"saveas", false}, ModeCase{"print", false}));
-
-struct FilterCase {
-  const char* name;
-  const char* types;
-  const char* filter;
-};
-
-class FNDialogFilters : public ::testing::TestWithParam<FilterCase> {};
-
-TEST_P(FNDialogFilters, PatternsAreSeparatedBySpaces) {
-  EXPECT_EQ(FNDialog::NameFilter(GetParam().name, GetParam().types).toStdString(), GetParam().filter);
+TEST(FNDialogRequest, FilterPatternsAreSeparatedBySpaces) {
+  const std::tuple<const char*, const char*, const char*> cases[] = {  // name, types, filter
+      {"Kelvane Files", "*.kvl;*.txt;*.dat", "Kelvane Files (*.kvl *.txt *.dat)"},
+      {"Text Files", "*.txt", "Text Files (*.txt)"}, {"", "*.txt", "*.txt"},
+      {"Nothing", "", ""}, {"Odd", " *.a ; ;*.b;", "Odd (*.a *.b)"}};
+  for (const auto& [name, types, filter] : cases) EXPECT_EQ(FNDialog::NameFilter(name, types).toStdString(), filter);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Filters, FNDialogFilters,
-    ::testing::Values(FilterCase{"Kelvane Files", "*.kvl;*.txt;*.dat", "Kelvane Files (*.kvl *.txt *.dat)"},
-                      FilterCase{"Text Files", "*.txt", "Text Files (*.txt)"}, FilterCase{"", "*.txt", "*.txt"},
-                      FilterCase{"Nothing", "", ""}, FilterCase{"Odd", " *.a ; ;*.b;", "Odd (*.a *.b)"}));
 
 // The real dialog: cwd is moved into a scratch folder and put back afterwards.
 class FNDialogReal : public ::testing::Test {
  protected:
-  FNDialogReal() : previous_(QDir::currentPath()) {
+  FNDialogReal() {
     QDir::setCurrent(QString::fromStdString(home.Path().string()));
     here = QDir::currentPath();
     chooser.SetUseNativeDialog(false);
     chooser.SetFileTypes("*.kvl;*.txt");
     chooser.SetFileTypesName("Kelvane Files");
   }
-  ~FNDialogReal() override { QDir::setCurrent(previous_); }
+  ~FNDialogReal() override { QDir::setCurrent(previous); }
 
   static QFileDialog* OpenDialog() {
     for (QWidget* w : QApplication::topLevelWidgets()) {
@@ -116,37 +97,33 @@ class FNDialogReal : public ::testing::Test {
     return name;
   }
 
-  test::TempDir home;
-  test::TempDir other;
+  const QString previous = QDir::currentPath();
+  test::TempDir home, other;
   QString here;
   FNDialog chooser;
-
- private:
-  QString previous_;
 };
 
 TEST_F(FNDialogReal, CancelGivesEmptyAndShowsTheRequest) {
+  // No default folder: the open dialog starts in the current folder.
+  EXPECT_EQ(Run("", [&](QFileDialog& d) {
+              EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
+              EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(here).canonicalPath());
+              d.reject();
+            }),
+            "");
   chooser.SetTitle("Save puzzles as");
   chooser.SetDefaultDir(other.Path().string());  // no trailing slash
-  const std::string name = Run("save", [&](QFileDialog& d) {
-    EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
-    EXPECT_EQ(d.windowTitle(), QStringLiteral("Save puzzles as"));
-    EXPECT_EQ(d.nameFilters(), QStringList{QStringLiteral("Kelvane Files (*.kvl *.txt)")});
-    EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(QString::fromStdString(other.Path().string())).canonicalPath());
-    EXPECT_TRUE(d.testOption(QFileDialog::DontConfirmOverwrite));
-    d.reject();
-  });
-  EXPECT_EQ(name, "");
+  EXPECT_EQ(Run("save", [&](QFileDialog& d) {
+              EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+              EXPECT_EQ(d.windowTitle(), QStringLiteral("Save puzzles as"));
+              EXPECT_EQ(d.nameFilters(), QStringList{QStringLiteral("Kelvane Files (*.kvl *.txt)")});
+              EXPECT_EQ(QDir(d.directory()).canonicalPath(),
+                        QDir(QString::fromStdString(other.Folder())).canonicalPath());
+              EXPECT_TRUE(d.testOption(QFileDialog::DontConfirmOverwrite));
+              d.reject();
+            }),
+            "");
   EXPECT_EQ(QDir::currentPath(), here);
-}
-
-TEST_F(FNDialogReal, EmptyDefaultDirStartsInTheCurrentFolderWithTheOpenDialog) {
-  const std::string name = Run("", [&](QFileDialog& d) {
-    EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
-    EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(here).canonicalPath());
-    d.reject();
-  });
-  EXPECT_EQ(name, "");
 }
 
 TEST_F(FNDialogReal, ConfirmingGivesTheFullPathAndKeepsTheCurrentFolder) {
@@ -201,8 +178,8 @@ TEST(FNDialogButton, FillsTheControlAndReportsItsMouseUnlessDisabled) {
   const auto click = [&](Qt::MouseButton b, Qt::KeyboardModifiers mods) {
     const QPointF at(4, 2);
     QMouseEvent press(QEvent::MouseButtonPress, at, button->mapToGlobal(at), b, b, mods);
-    QApplication::sendEvent(button, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, button->mapToGlobal(at), b, Qt::NoButton, mods);
+    QApplication::sendEvent(button, &press);
     QApplication::sendEvent(button, &release);
   };
   click(Qt::LeftButton, Qt::NoModifier);

@@ -15,6 +15,7 @@
 #include <QSet>
 #include <QTextBrowser>
 #include <QUrl>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -24,6 +25,16 @@
 #include "uikit/twips.h"
 
 namespace kelvane::ui {
+
+// Takes the addresses the program opens in place of the web browser.
+class UrlRecorder : public QObject {
+  Q_OBJECT
+ public:
+  std::vector<QUrl> opened;
+ public slots:
+  void Open(const QUrl& url) { opened.push_back(url); }
+};
+
 namespace {
 
 const QString HelpPage = QStringLiteral(KELVANE_SOURCE_DATA "kelvane.htm");
@@ -38,25 +49,17 @@ T* Child(QWidget& w, const char* name) {
   return c;
 }
 
-void Activate(QWidget& w) {
-  QEvent e(QEvent::WindowActivate);
-  QCoreApplication::sendEvent(&w, &e);
-}
-
+void Send(QWidget* w, QEvent&& e) { QCoreApplication::sendEvent(w, &e); }
+void Activate(QWidget& w) { Send(&w, QEvent(QEvent::WindowActivate)); }
 void Key(QWidget* w, int key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-  QKeyEvent press(QEvent::KeyPress, key, mods);
-  QCoreApplication::sendEvent(w, &press);
+  Send(w, QKeyEvent(QEvent::KeyPress, key, mods));
 }
-
-void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButton button) {
-  QMouseEvent e(type, QPointF(at), QPointF(w->mapToGlobal(at)), button,
-                type == QEvent::MouseButtonRelease ? Qt::NoButton : button, Qt::NoModifier);
-  QCoreApplication::sendEvent(w, &e);
+void Press(QWidget* w, QPoint at, Qt::MouseButton button) {
+  Send(w, QMouseEvent(QEvent::MouseButtonPress, QPointF(at), QPointF(w->mapToGlobal(at)), button, button, {}));
 }
-
 void Click(QWidget* w, QPoint at, Qt::MouseButton button = Qt::LeftButton) {
-  Mouse(w, QEvent::MouseButtonPress, at, button);
-  Mouse(w, QEvent::MouseButtonRelease, at, button);
+  Press(w, at, button);
+  Send(w, QMouseEvent(QEvent::MouseButtonRelease, QPointF(at), QPointF(w->mapToGlobal(at)), button, {}, {}));
 }
 
 // Clicks into the middle of a link's text in the view, as the user would.
@@ -85,22 +88,15 @@ struct HelpViewerTest : ::testing::Test {
   void SetUp() override { viewer.SetPage(HelpPage); }
 };
 
-TEST_F(HelpViewerTest, ShowsThePageInANonModalWindowWithItsButtons) {
-  EXPECT_EQ(viewer.objectName(), "Form4");
+TEST_F(HelpViewerTest, ShowsThePageInANonModalWindowOrANoteNamingAMissingPage) {
   EXPECT_EQ(viewer.windowTitle(), "Kelvane Help");
   EXPECT_TRUE(viewer.isWindow());
   EXPECT_EQ(viewer.windowModality(), Qt::NonModal);
-  EXPECT_EQ(back->text(), "Back");
-  EXPECT_EQ(forward->text(), "Forward");
-  EXPECT_EQ(exit->text(), "Exit");
-  EXPECT_EQ(exit->geometry(), QRect(Px(2244), Px(30), Px(1095), Px(375)));
-  EXPECT_EQ(view->geometry(), QRect(Px(30), Px(420), Px(7110), Px(5460)));
+  EXPECT_EQ(back->text() + forward->text() + exit->text(), "BackForwardExit");
   EXPECT_EQ(view->source(), Start());
   EXPECT_EQ(view->documentTitle(), "Kelvane Help");
   EXPECT_TRUE(view->toPlainText().contains("The rules of the puzzle"));
-}
 
-TEST_F(HelpViewerTest, AMissingPageShowsANoteNamingIt) {
   viewer.SetPage("/no/such/folder/kelvane.htm");
   EXPECT_TRUE(view->toPlainText().contains("could not be found"));
   EXPECT_TRUE(view->toPlainText().contains("/no/such/folder/kelvane.htm"));
@@ -154,20 +150,19 @@ TEST_F(HelpViewerTest, EveryActivationShowsTheStartPageAndThePaletteAgain) {
 TEST(HelpViewerLifeTest, ExitEscapeAndTheCloseBoxOnlyHide) {
   QPointer<HelpViewer> viewer(new HelpViewer);
   viewer->SetPage(HelpPage);
-  viewer->show();
-  Child<QPushButton>(*viewer, "Command3")->click();
-  EXPECT_FALSE(viewer->isVisible());
-  viewer->show();
-  EXPECT_TRUE(viewer->close());
-  EXPECT_FALSE(viewer->isVisible());
-  viewer->show();
-  Key(Child<QTextBrowser>(*viewer, "WebBrowser1"), Qt::Key_Escape);
-  EXPECT_FALSE(viewer->isVisible());
+  auto* view = Child<QTextBrowser>(*viewer, "WebBrowser1");
+  for (const auto& hide : std::vector<std::function<void()>>{[&] { Child<QPushButton>(*viewer, "Command3")->click(); },
+                                                             [&] { EXPECT_TRUE(viewer->close()); },
+                                                             [&] { Key(view, Qt::Key_Escape); }}) {
+    viewer->show();
+    hide();
+    EXPECT_FALSE(viewer->isVisible());
+  }
   // Carry out a pending deletion, if any was asked for.
   QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
   ASSERT_FALSE(viewer.isNull());
   viewer->show();
-  EXPECT_EQ(Child<QTextBrowser>(*viewer, "WebBrowser1")->source(), Start());
+  EXPECT_EQ(view->source(), Start());
   delete viewer.data();
 }
 
@@ -176,8 +171,7 @@ TEST_F(HelpViewerTest, ResizingFollowsTheWindowAndNeverGoesNegative) {
   viewer.resize(600, 500);
   EXPECT_EQ(view->geometry(), QRect(Px(30), Px(420), 600 - Px(120), 500 - Px(480) - Px(420)));
   viewer.resize(5, 5);
-  EXPECT_EQ(view->size(), QSize(0, 0));
-  EXPECT_EQ(view->pos(), QPoint(Px(30), Px(420)));
+  EXPECT_EQ(view->geometry(), QRect(Px(30), Px(420), 0, 0));
 }
 
 struct RecordingAnswerer : ModalAnswerer {
@@ -191,19 +185,6 @@ struct RecordingAnswerer : ModalAnswerer {
   }
 };
 
-}  // namespace
-
-// Takes the addresses the program opens in place of the web browser.
-class UrlRecorder : public QObject {
-  Q_OBJECT
- public:
-  std::vector<QUrl> opened;
- public slots:
-  void Open(const QUrl& url) { opened.push_back(url); }
-};
-
-namespace {
-
 struct AboutFormTest : ::testing::Test {
   AboutForm about;
   QPlainTextEdit* text = Child<QPlainTextEdit>(about, "AboutText");
@@ -212,15 +193,10 @@ struct AboutFormTest : ::testing::Test {
   QLabel* image = Child<QLabel>(about, "Image1");
 };
 
-TEST_F(AboutFormTest, CaptionsTextFontsAndPicture) {
-  EXPECT_EQ(about.objectName(), "AboutForm");
-  EXPECT_EQ(about.windowTitle(), "About Kelvane");
-  EXPECT_TRUE(about.isModal());
-  EXPECT_EQ(ok->text(), "OK");
-  EXPECT_EQ(link->text(), "Download 50,000 puzzles (size 5, 7 and 9)");
-  EXPECT_EQ(link->font().family(), "Courier New");
-  EXPECT_TRUE(link->font().bold());
-  EXPECT_TRUE(text->isReadOnly());
+TEST_F(AboutFormTest, CaptionsTextAndPicture) {
+  EXPECT_EQ(about.windowTitle() + "|" + ok->text() + "|" + link->text(),
+            "About Kelvane|OK|Download 50,000 puzzles (size 5, 7 and 9)");
+  EXPECT_TRUE(about.isModal() && text->isReadOnly());
   const QStringList lines = text->toPlainText().split('\n');
   ASSERT_EQ(lines.size(), 5);
   EXPECT_TRUE(lines[0].isEmpty());
@@ -230,18 +206,13 @@ TEST_F(AboutFormTest, CaptionsTextFontsAndPicture) {
 }
 
 TEST_F(AboutFormTest, OkEscapeAndAClickIntoTheTextEachClose) {
-  about.show();
-  ok->click();
-  EXPECT_FALSE(about.isVisible());
-  about.show();
-  Key(ok, Qt::Key_Escape);
-  EXPECT_FALSE(about.isVisible());
-  about.show();
-  Key(link, Qt::Key_Escape);
-  EXPECT_FALSE(about.isVisible());
-  about.show();
-  Mouse(text->viewport(), QEvent::MouseButtonPress, QPoint(5, 5), Qt::RightButton);
-  EXPECT_FALSE(about.isVisible());
+  for (const auto& close : std::vector<std::function<void()>>{
+           [&] { ok->click(); }, [&] { Key(ok, Qt::Key_Escape); }, [&] { Key(link, Qt::Key_Escape); },
+           [&] { Press(text->viewport(), QPoint(5, 5), Qt::RightButton); }}) {
+    about.show();
+    close();
+    EXPECT_FALSE(about.isVisible());
+  }
 }
 
 TEST_F(AboutFormTest, TheLinkAsksAndOpensTheAddressOnlyOnYes) {
@@ -257,8 +228,7 @@ TEST_F(AboutFormTest, TheLinkAsksAndOpensTheAddressOnlyOnYes) {
   answerer.answer = 7;
   Click(link, link->rect().center());
   ASSERT_EQ(answerer.asked.size(), 1u);
-  EXPECT_EQ(answerer.asked[0].first, AboutForm::DownloadQuestion().toStdString());
-  EXPECT_TRUE(answerer.asked[0].second);
+  EXPECT_EQ(answerer.asked[0], std::pair(AboutForm::DownloadQuestion().toStdString(), true));
   EXPECT_TRUE(recorder.opened.empty());
 
   answerer.answer = 6;
@@ -266,8 +236,7 @@ TEST_F(AboutFormTest, TheLinkAsksAndOpensTheAddressOnlyOnYes) {
   EXPECT_EQ(answerer.asked.size(), 1u);
   Click(link, link->rect().center());
   EXPECT_EQ(answerer.asked.size(), 2u);
-  ASSERT_EQ(recorder.opened.size(), 1u);
-  EXPECT_EQ(recorder.opened[0], QUrl(DownloadAddress));
+  EXPECT_EQ(recorder.opened, std::vector<QUrl>{QUrl(DownloadAddress)});
   EXPECT_TRUE(about.isVisible());
 }
 

@@ -9,6 +9,7 @@
 #include <QTimer>
 #include <functional>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "uikit/icons.h"
@@ -20,46 +21,29 @@
 namespace kelvane::ui {
 namespace {
 
-const MsgButton Ok{"Ok", 1};
-const MsgButton Cancel{"Cancel", 2};
-const MsgButton Retry{"Retry", 4};
-const MsgButton Yes{"Yes", 6};
-const MsgButton No{"No", 7};
+const MsgButton Ok{"Ok", 1}, Cancel{"Cancel", 2}, Retry{"Retry", 4}, Yes{"Yes", 6}, No{"No", 7};
 
-struct StyleCase {
-  const char* style;
-  std::vector<MsgButton> buttons;
-  std::vector<int> pictures;
-};
-
-class StyleKeywords : public ::testing::TestWithParam<StyleCase> {};
-
-TEST_P(StyleKeywords, GiveButtonsAndPictures) {
-  const StyleCase& c = GetParam();
-  SCOPED_TRACE(c.style);
-  const MsgStyle parsed = ParseMsgStyle(c.style);
-  EXPECT_EQ(parsed.buttons, c.buttons);
-  std::vector<int> shown;
-  for (int i = 0; i < MsgPictureSlots; ++i) {
-    if (parsed.pictures[i]) shown.push_back(i);
+TEST(MsgStyle, KeywordsGiveButtonsAndPictures) {
+  const std::tuple<const char*, std::vector<MsgButton>, std::vector<int>> cases[] = {  // style, buttons, pictures
+      {"vbYesNo+vbquestion", {Yes, No}, {0}}, {"vbok+vbcritical", {Ok}, {4}}, {"vbinformation+vbok", {Ok}, {2}},
+      {"vbok+vbinformation", {Ok}, {2}}, {"VBOK + vbHappy", {Ok}, {5}}, {"", {Ok}, {}}, {"vbfoo", {Ok}, {}},
+      {"vbokonly+vbfoo", {Ok}, {}}, {"vbnormal", {{"Ok", 0}}, {}}, {"vbcancelok", {Ok, Cancel}, {}},
+      {"vbokcancel", {Ok, Cancel}, {}}, {"vbcontinuecancel", {{"Continue", 6}, Cancel}, {2}},
+      {"vbyes+vbno", {Yes, No}, {}}, {"vbok+vbok", {Ok, Ok}, {}}, {"vbcustom", {Ok}, {10}},
+      {"vbretrycancel+vbtrash", {Retry, Cancel}, {6}}, {"vbyesnocancel+vbabortretryignore", {Yes, No, Cancel}, {}},
+      {"++vbok+ \t+vbprint+vblighton+", {Ok}, {7, 8}}, {"vb ok+vbokvbcancel+vbquestion+", {Ok}, {0}},
+      {"vbexclamation+vberror+vbno", {No}, {1, 3}},
+  };
+  for (const auto& [style, buttons, pictures] : cases) {
+    const MsgStyle parsed = ParseMsgStyle(style);
+    EXPECT_EQ(parsed.buttons, buttons) << style;
+    std::vector<int> shown;
+    for (int i = 0; i < MsgPictureSlots; ++i) {
+      if (parsed.pictures[i]) shown.push_back(i);
+    }
+    EXPECT_EQ(shown, pictures) << style;
   }
-  EXPECT_EQ(shown, c.pictures);
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Table, StyleKeywords,
-    ::testing::Values(StyleCase{"vbYesNo+vbquestion", {Yes, No}, {0}}, StyleCase{"vbok+vbcritical", {Ok}, {4}},
-                      StyleCase{"vbinformation+vbok", {Ok}, {2}}, StyleCase{"vbok+vbinformation", {Ok}, {2}},
-                      StyleCase{"VBOK + vbHappy", {Ok}, {5}}, StyleCase{"", {Ok}, {}}, StyleCase{"vbfoo", {Ok}, {}},
-                      StyleCase{"vbokonly+vbfoo", {Ok}, {}}, StyleCase{"vbnormal", {{"Ok", 0}}, {}},
-                      StyleCase{"vbcancelok", {Ok, Cancel}, {}}, StyleCase{"vbokcancel", {Ok, Cancel}, {}},
-                      StyleCase{"vbcontinuecancel", {{"Continue", 6}, Cancel}, {2}},
-                      StyleCase{"vbyes+vbno", {Yes, No}, {}}, StyleCase{"vbok+vbok", {Ok, Ok}, {}},
-                      StyleCase{"vbcustom", {Ok}, {10}}, StyleCase{"vbretrycancel+vbtrash", {Retry, Cancel}, {6}},
-                      StyleCase{"vbyesnocancel+vbabortretryignore", {Yes, No, Cancel}, {}},
-                      StyleCase{"++vbok+ \t+vbprint+vblighton+", {Ok}, {7, 8}},
-                      StyleCase{"vb ok+vbokvbcancel+vbquestion+", {Ok}, {0}},
-                      StyleCase{"vbexclamation+vberror+vbno", {No}, {1, 3}}));
 
 // The real window, driven like a user while MsgboxA waits.
 class MsgFormWindow : public ::testing::Test {
@@ -86,110 +70,87 @@ class MsgFormWindow : public ::testing::Test {
 
   void Key(int key) {
     QWidget* target = form.focusWidget() != nullptr ? form.focusWidget() : &form;
-    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+    QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier), release(QEvent::KeyRelease, key, Qt::NoModifier);
     QApplication::sendEvent(target, &press);
-    if (!form.isVisible()) return;
-    QKeyEvent release(QEvent::KeyRelease, key, Qt::NoModifier);
-    QApplication::sendEvent(target, &release);
+    if (form.isVisible()) QApplication::sendEvent(target, &release);
   }
 
-  static void Click(QWidget* w, Qt::MouseButton button) {
+  static void Click(QWidget* w, Qt::MouseButton button = Qt::LeftButton) {
     const QPointF at(w->width() / 2.0, w->height() / 2.0);
     QMouseEvent press(QEvent::MouseButtonPress, at, w->mapToGlobal(at), button, button, Qt::NoModifier);
-    QApplication::sendEvent(w, &press);
     QMouseEvent release(QEvent::MouseButtonRelease, at, w->mapToGlobal(at), button, Qt::NoButton, Qt::NoModifier);
+    QApplication::sendEvent(w, &press);
     QApplication::sendEvent(w, &release);
   }
 
   MsgForm form;
 };
 
-struct ClickCase {
-  const char* style;
-  std::vector<const char*> captions;
-  std::vector<int> codes;
-  int picture;
-};
-
-class MsgFormClicks : public MsgFormWindow, public ::testing::WithParamInterface<ClickCase> {};
-
-TEST_P(MsgFormClicks, EachButtonAnswersItsCodeFromACentredRow) {
-  const ClickCase& c = GetParam();
-  SCOPED_TRACE(c.style);
-  const int count = static_cast<int>(c.captions.size());
-  for (int pressed = 0; pressed < count; ++pressed) {
-    const int code = Answer("Go on?", c.style, [&] {
-      const int w = Px(885);
-      EXPECT_EQ(Cmd(0)->x(), (form.width() - count * w) / 2);
-      for (int i = 0; i < 3; ++i) {
-        ASSERT_EQ(Cmd(i)->isVisible(), i < count) << i;
-        if (i >= count) continue;
-        EXPECT_EQ(Cmd(i)->text().toStdString(), c.captions[i]);
-        EXPECT_EQ(Cmd(i)->x(), Cmd(0)->x() + i * w);
-        EXPECT_EQ(Cmd(i)->width(), w);
-      }
-      for (int slot = 0; slot < IconSlots; ++slot) {
-        EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("icons_%1").arg(slot))->isVisible(), slot == c.picture)
-            << slot;
-      }
-      Click(Cmd(pressed), Qt::LeftButton);
-    });
-    EXPECT_EQ(code, c.codes[pressed]) << "button " << pressed;
-    EXPECT_EQ(form.ResultCode(), c.codes[pressed]);
+TEST_F(MsgFormWindow, EachButtonAnswersItsCodeFromACentredRow) {
+  const std::tuple<const char*, std::vector<const char*>, std::vector<int>, int> cases[] = {
+      {"vbYesNo+vbquestion", {"Yes", "No"}, {6, 7}, 0},  // style, captions, codes, picture
+      {"vbok+vbhappy", {"Ok"}, {1}, 5}, {"vbcustom", {"Ok"}, {1}, 10}, {"vbnormal", {"Ok"}, {0}, -1},
+      {"vbcontinuecancel", {"Continue", "Cancel"}, {6, 2}, 2},
+      {"vbabortretryignore+vbexclamation", {"Abort", "Retry", "Ignore"}, {3, 4, 5}, 1},
+      {"vbok+vbok+vbok+vbcancel", {"Ok", "Ok", "Ok"}, {1, 1, 1}, -1},
+  };
+  for (const auto& [style, captions, codes, picture] : cases) {
+    SCOPED_TRACE(style);
+    const int count = static_cast<int>(captions.size());
+    for (int pressed = 0; pressed < count; ++pressed) {
+      const int code = Answer("Go on?", style, [&] {
+        const int w = Px(885);
+        EXPECT_EQ(Cmd(0)->x(), (form.width() - count * w) / 2);
+        for (int i = 0; i < 3; ++i) {
+          ASSERT_EQ(Cmd(i)->isVisible(), i < count) << i;
+          if (i >= count) continue;
+          EXPECT_EQ(Cmd(i)->text().toStdString(), captions[i]);
+          EXPECT_EQ(Cmd(i)->x(), Cmd(0)->x() + i * w);
+          EXPECT_EQ(Cmd(i)->width(), w);
+        }
+        for (int slot = 0; slot < IconSlots; ++slot) {
+          EXPECT_EQ(form.findChild<QWidget*>(QStringLiteral("icons_%1").arg(slot))->isVisible(), slot == picture)
+              << slot;
+        }
+        Click(Cmd(pressed));
+      });
+      EXPECT_EQ(code, codes[pressed]) << "button " << pressed;
+      EXPECT_EQ(form.ResultCode(), codes[pressed]);
+    }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Styles, MsgFormClicks,
-    ::testing::Values(ClickCase{"vbYesNo+vbquestion", {"Yes", "No"}, {6, 7}, 0},
-                      ClickCase{"vbok+vbhappy", {"Ok"}, {1}, 5}, ClickCase{"vbcustom", {"Ok"}, {1}, 10},
-                      ClickCase{"vbnormal", {"Ok"}, {0}, -1},
-                      ClickCase{"vbcontinuecancel", {"Continue", "Cancel"}, {6, 2}, 2},
-                      ClickCase{"vbabortretryignore+vbexclamation", {"Abort", "Retry", "Ignore"}, {3, 4, 5}, 1},
-                      ClickCase{"vbok+vbok+vbok+vbcancel", {"Ok", "Ok", "Ok"}, {1, 1, 1}, -1}));
-
-struct KeyCase {
-  const char* style;
-  std::vector<int> keys;  // the box stays open through all but the last
-  int code;
-};
-
-class MsgFormKeys : public MsgFormWindow, public ::testing::WithParamInterface<KeyCase> {};
-
-TEST_P(MsgFormKeys, FocusStartsLeftArrowsMoveItEnterPresses) {
-  const KeyCase& c = GetParam();
-  SCOPED_TRACE(c.style);
-  const int code = Answer("Sure?", c.style, [&] {
-    EXPECT_EQ(form.focusWidget(), Cmd(0));
-    for (std::size_t i = 0; i < c.keys.size(); ++i) {
-      Key(c.keys[i]);
-      EXPECT_EQ(form.isVisible(), i + 1 < c.keys.size()) << "after key " << i;
-    }
-  });
-  EXPECT_EQ(code, c.code);
+TEST_F(MsgFormWindow, FocusStartsLeftArrowsMoveItEnterPresses) {
+  const std::tuple<const char*, std::vector<int>, int> cases[] = {  // style, keys, code
+      {"vbYesNo+vbquestion", {Qt::Key_Return}, 6}, {"vbyesno", {Qt::Key_Enter}, 6},
+      {"vbnormal", {Qt::Key_Return}, 0}, {"", {Qt::Key_Return}, 1},
+      {"vbyesnocancel", {Qt::Key_Right, Qt::Key_Return}, 7}, {"vbyesnocancel", {Qt::Key_Left, Qt::Key_Return}, 2},
+      {"vbyesnocancel", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}, 2},
+      {"vbyesno", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, 6},
+      {"vbyesno", {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter}, 7},
+      {"vbok", {Qt::Key_Right, Qt::Key_Return}, 1},
+      {"vbokcancel", {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Tab, Qt::Key_A, Qt::Key_F4, Qt::Key_Return}, 1},
+  };
+  for (const auto& [style, keys, expected] : cases) {
+    SCOPED_TRACE(style);
+    const int code = Answer("Sure?", style, [&] {
+      EXPECT_EQ(form.focusWidget(), Cmd(0));
+      // The box stays open through all keys but the last.
+      for (std::size_t i = 0; i < keys.size(); ++i) {
+        Key(keys[i]);
+        EXPECT_EQ(form.isVisible(), i + 1 < keys.size()) << "after key " << i;
+      }
+    });
+    EXPECT_EQ(code, expected);
+  }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Keys, MsgFormKeys,
-    ::testing::Values(KeyCase{"vbYesNo+vbquestion", {Qt::Key_Return}, 6}, KeyCase{"vbyesno", {Qt::Key_Enter}, 6},
-                      KeyCase{"vbnormal", {Qt::Key_Return}, 0}, KeyCase{"", {Qt::Key_Return}, 1},
-                      KeyCase{"vbyesnocancel", {Qt::Key_Right, Qt::Key_Return}, 7},
-                      KeyCase{"vbyesnocancel", {Qt::Key_Right, Qt::Key_Down, Qt::Key_Return}, 2},
-                      KeyCase{"vbyesnocancel", {Qt::Key_Left, Qt::Key_Return}, 2},
-                      KeyCase{"vbyesno", {Qt::Key_Right, Qt::Key_Right, Qt::Key_Return}, 6},
-                      KeyCase{"vbyesno", {Qt::Key_Down, Qt::Key_Up, Qt::Key_Up, Qt::Key_Enter}, 7},
-                      KeyCase{"vbok", {Qt::Key_Right, Qt::Key_Return}, 1},
-                      KeyCase{"vbokcancel",
-                              {Qt::Key_Escape, Qt::Key_Space, Qt::Key_Tab, Qt::Key_A, Qt::Key_F4, Qt::Key_Return},
-                              1}));
-
 TEST_F(MsgFormWindow, WidthIsThreeButtonsOrTheTextWithItsMargins) {
-  int shortWidth = 0;
-  int shortHeight = 0;
+  int shortWidth = 0, shortHeight = 0;
   Answer("Done.", "vbok", [&] {
     shortWidth = form.width();
     shortHeight = form.height();
-    Click(Cmd(0), Qt::LeftButton);
+    Click(Cmd(0));
   });
   EXPECT_EQ(shortWidth, Px(2655));
 
@@ -202,39 +163,34 @@ TEST_F(MsgFormWindow, WidthIsThreeButtonsOrTheTextWithItsMargins) {
     EXPECT_GE(label->width(), QFontMetrics(form.font()).horizontalAdvance(QString::fromStdString(line)));
     // Two lines, not three: "\r\n" is one break.
     EXPECT_EQ(form.height() - shortHeight, QFontMetrics(form.font()).lineSpacing());
-    Click(Cmd(1), Qt::LeftButton);
+    Click(Cmd(1));
   });
 }
 
 TEST_F(MsgFormWindow, AnyMouseButtonAnswers) {
-  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton}) {
+  for (Qt::MouseButton button : {Qt::RightButton, Qt::MiddleButton, Qt::LeftButton})
     EXPECT_EQ(Answer("Save?", "vbyesno", [&] { Click(Cmd(1), button); }), 7) << button;
-  }
 }
 
-TEST_F(MsgFormWindow, SecondCallReturnsSecondPressAndStartsOnTheLeftButton) {
-  EXPECT_EQ(Answer("One", "vbyesno", [&] { Click(Cmd(1), Qt::LeftButton); }), 7);
+TEST_F(MsgFormWindow, EachCallStartsOnTheLeftButtonAndClosingAnswersZeroButKeepsTheLastCode) {
+  EXPECT_EQ(Answer("One", "vbyesno", [&] { Click(Cmd(1)); }), 7);
   EXPECT_EQ(Answer("Two", "vbyesno", [&] { Key(Qt::Key_Return); }), 6);
   EXPECT_EQ(form.ResultCode(), 6);
-}
-
-TEST_F(MsgFormWindow, ClosingTheWindowAnswersZeroAndKeepsTheLastCode) {
-  EXPECT_EQ(Answer("One", "vbokcancel", [&] { Click(Cmd(1), Qt::LeftButton); }), 2);
-  EXPECT_EQ(Answer("Two", "vbokcancel", [&] { form.close(); }), 0);
+  EXPECT_EQ(Answer("Three", "vbokcancel", [&] { Click(Cmd(1)); }), 2);
+  EXPECT_EQ(Answer("Four", "vbokcancel", [&] { form.close(); }), 0);
   EXPECT_EQ(form.ResultCode(), 2);
 }
 
 TEST_F(MsgFormWindow, BlackButtonColourMeansTheDialogColour) {
   form.SetPaletteButtonColour(RGB(10, 120, 200));
-  Answer("Hi", "vbok", [&] { Click(Cmd(0), Qt::LeftButton); });
+  Answer("Hi", "vbok", [&] { Click(Cmd(0)); });
   EXPECT_EQ(Cmd(0)->palette().color(QPalette::Button), QColor(10, 120, 200));
   form.SetButtonColour(RGB(200, 0, 0));
-  Answer("Hi", "vbok", [&] { Click(Cmd(0), Qt::LeftButton); });
+  Answer("Hi", "vbok", [&] { Click(Cmd(0)); });
   EXPECT_EQ(Cmd(0)->palette().color(QPalette::Button), QColor(200, 0, 0));
 }
 
-class RecordingAnswerer : public ModalAnswerer {
- public:
+struct RecordingAnswerer : ModalAnswerer {
   int Message(const std::string& text, const std::string& style) override {
     texts.push_back(text + "|" + style);
     return 7;
