@@ -30,7 +30,6 @@
 #include "engine/batch.h"
 #include "output/browse_screen_qt.h"
 #include "output/printing_qt.h"
-#include "board/tool_icons.h"
 #include "model/navigation.h"
 #include "model/text_rules.h"
 #include "settings/colour_scheme.h"
@@ -41,6 +40,7 @@
 #include "uikit/fn_dialog.h"
 #include "uikit/help_viewer.h"
 #include "uikit/modal.h"
+#include "uikit/tool_icons.h"
 #include "uikit/msg_form.h"
 #include "uikit/twips.h"
 

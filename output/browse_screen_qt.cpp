@@ -5,7 +5,6 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPainterPath>
 #include <algorithm>
 #include <cmath>
 
@@ -15,6 +14,7 @@
 #include "uikit/box_control.h"
 #include "uikit/colours.h"
 #include "uikit/msg_form.h"
+#include "uikit/tool_icons.h"
 #include "uikit/twips.h"
 
 namespace kelvane::ui {
@@ -39,60 +39,9 @@ constexpr int LabelWidth = 4740;
 int ThumbX(int col) { return 150 + 1800 * (col - 1); }
 int ThumbY(int row) { return 400 + 1900 * (row - 1); }
 
-// The picture of arrows_index on a 32 x 32 grid, drawn at `size` pixels.
-QPixmap ArrowPicture(int index, int size) {
-  QPixmap pm(size, size);
-  pm.fill(Qt::transparent);
-  QPainter p(&pm);
-  p.setRenderHint(QPainter::Antialiasing);
-  p.scale(size / 32.0, size / 32.0);
-  const QColor ink(40, 40, 48);
-  p.setPen(QPen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-  auto triangle = [&](double tipX, double baseX) {
-    QPainterPath path;
-    path.moveTo(baseX, 7), path.lineTo(tipX, 16), path.lineTo(baseX, 25);
-    path.closeSubpath();
-    p.fillPath(path, ink);
-  };
-  auto bar = [&](double x) { p.fillRect(QRectF(x, 7, 3, 18), ink); };
-  switch (index) {
-    case 0:  // previous
-      triangle(9, 22);
-      break;
-    case 1:  // first
-      bar(6);
-      triangle(11, 25);
-      break;
-    case 2:  // next
-      triangle(23, 10);
-      break;
-    case 3:  // last
-      triangle(21, 7);
-      bar(23);
-      break;
-    case 4:  // a die showing five
-      p.setBrush(Qt::white);
-      p.drawRoundedRect(QRectF(6, 6, 20, 20), 4, 4);
-      p.setBrush(ink);
-      for (QPointF c : {QPointF(11, 11), QPointF(21, 11), QPointF(16, 16), QPointF(11, 21), QPointF(21, 21)})
-        p.drawEllipse(c, 1.6, 1.6);
-      break;
-    case 5:  // a cross
-      p.setPen(QPen(QColor(160, 30, 30), 3.5, Qt::SolidLine, Qt::RoundCap));
-      p.drawLine(QPointF(9, 9), QPointF(23, 23));
-      p.drawLine(QPointF(23, 9), QPointF(9, 23));
-      break;
-    default:  // a printer
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(10, 5, 12, 9));
-      p.setBrush(QColor(150, 150, 160));
-      p.drawRoundedRect(QRectF(5, 13, 22, 10), 2, 2);
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(10, 19, 12, 8));
-      break;
-  }
-  return pm;
-}
+// The pictures of arrows_0 .. arrows_6.
+constexpr ToolIcon ArrowIcons[] = {ToolIcon::Previous, ToolIcon::First, ToolIcon::Next, ToolIcon::Last,
+                                   ToolIcon::Random,   ToolIcon::Close, ToolIcon::Print};
 
 void Replay(const RecordingCanvas& recorded, Canvas& canvas) {
   for (const CanvasCall& c : recorded.calls) {
@@ -117,7 +66,7 @@ BrowseScreen::BrowseScreen(GameState& g, MsgForm& messages, std::function<void(i
     BoxControl* b = new BoxControl(this);
     b->setObjectName(QString("arrows_%1").arg(i));
     b->setToolTip(ArrowTip[i]);
-    b->SetPicture(QIcon(ArrowPicture(i, 64)), QSize(16, 16));
+    b->SetPicture(QIcon(DrawToolIcon(ArrowIcons[i], 64)), QSize(16, 16));
     connect(b, &BoxControl::MouseUp, this, [this, i](int, int, double, double) { Command(i); });
     arrows[i] = b;
   }

@@ -1,5 +1,5 @@
-// Pictures of the main window's tool buttons, drawn in code.
-#include "board/tool_icons.h"
+// Pictures of the tool buttons of the main window and the browse screen, drawn in code.
+#include "uikit/tool_icons.h"
 
 #include <QPainter>
 #include <QPainterPath>
@@ -17,16 +17,13 @@ QPixmap DrawToolIcon(ToolIcon icon, int size) {
   const QPen pen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   p.setPen(pen);
   p.setBrush(Qt::NoBrush);
-  auto triangle = [&](bool left) {
+  auto triangle = [&](double tipX, double baseX) {
     QPainterPath path;
-    if (left) {
-      path.moveTo(22, 7), path.lineTo(9, 16), path.lineTo(22, 25);
-    } else {
-      path.moveTo(10, 7), path.lineTo(23, 16), path.lineTo(10, 25);
-    }
+    path.moveTo(baseX, 7), path.lineTo(tipX, 16), path.lineTo(baseX, 25);
     path.closeSubpath();
     p.fillPath(path, ink);
   };
+  auto bar = [&](double x) { p.fillRect(QRectF(x, 7, 3, 18), ink); };
   switch (icon) {
     case ToolIcon::Save:  // a floppy disk
       p.setBrush(QColor(70, 110, 170));
@@ -70,8 +67,21 @@ QPixmap DrawToolIcon(ToolIcon icon, int size) {
       p.drawRect(QRectF(6, 5, 14, 17));
       p.drawRect(QRectF(12, 10, 14, 17));
       break;
-    case ToolIcon::Previous: triangle(true); break;
-    case ToolIcon::Next: triangle(false); break;
+    case ToolIcon::Previous: triangle(9, 22); break;
+    case ToolIcon::Next: triangle(23, 10); break;
+    case ToolIcon::First:
+      bar(6);
+      triangle(11, 25);
+      break;
+    case ToolIcon::Last:
+      triangle(21, 7);
+      bar(23);
+      break;
+    case ToolIcon::Close:  // a cross
+      p.setPen(QPen(QColor(160, 30, 30), 3.5, Qt::SolidLine, Qt::RoundCap));
+      p.drawLine(QPointF(9, 9), QPointF(23, 23));
+      p.drawLine(QPointF(23, 9), QPointF(9, 23));
+      break;
     case ToolIcon::Random:  // a die showing five
       p.setBrush(Qt::white);
       p.drawRoundedRect(QRectF(6, 6, 20, 20), 4, 4);
