@@ -454,14 +454,12 @@ void MainWindow::OpenFile() {
   if (name.empty()) return;
   // The file is looked at before the board changes: a file that cannot be
   // shown leaves the puzzle on the board as it was.
-  FileStatus status;
-  const FileIndex* index = g_.Files.Get(name, &status);
   RawRecord first;
-  if (!index || index->hasNul || ReadRawRecord(g_.Files, name, 1, first) != ReadStatus::Ok) {
-    std::string why = index && index->hasNul ? "The file holds binary data: it is not a puzzle file."
-                                             : DescribeReadStatus(index ? ReadRawRecord(g_.Files, name, 1, first)
-                                                                        : status == FileStatus::Missing ? ReadStatus::Missing
-                                                                                                        : ReadStatus::Unreadable);
+  const ReadStatus read = ReadRawRecord(g_.Files, name, 1, first);
+  const FileIndex* index = read == ReadStatus::Ok ? g_.Files.Get(name) : nullptr;
+  if (read != ReadStatus::Ok || (index && index->hasNul)) {
+    const std::string why = read != ReadStatus::Ok ? DescribeReadStatus(read)
+                                                   : "The file holds binary data: it is not a puzzle file.";
     MsgboxA("Error reading puzzle# 1\n" + why, "vbok+vbcritical");
     return;
   }
