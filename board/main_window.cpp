@@ -156,6 +156,7 @@ void MainWindow::buildWidgets() {
   });
   connect(cmdprint, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
     if (button == 1) PrintCurrent();
+    else if (button == 2) PrintFromFile();
   });
   connect(cmdcopy, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
     if (button == 1) (void)CopyBoardPicture(g_, GridMode::Puzzle);
@@ -253,6 +254,7 @@ void MainWindow::buildWidgets() {
   key(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewPuzzle(); });
   key(QKeySequence(Qt::Key_H), [this] { GiveHint(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { PrintCurrent(); });
+  key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { PrintFromFile(); });
   key(QKeySequence(Qt::CTRL | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Puzzle); });
   key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Solution); });
 
@@ -702,8 +704,8 @@ void MainWindow::NewPuzzle() {
   cmdnew->SetEnabled(true);
 }
 
-void MainWindow::showBusy(const std::string& text) {
-  busylabel->setText(QString::fromStdString(text + "\nclick here to cancel"));
+void MainWindow::showBusy(const std::string& text, bool cancellable) {
+  busylabel->setText(QString::fromStdString(cancellable ? text + "\nclick here to cancel" : text));
   Frame1->show();
   Frame1->raise();
 }
@@ -814,23 +816,28 @@ BatchResult MainWindow::RunBatch(const BatchOptions& o) {
   return r;
 }
 
-bool MainWindow::choosePrinter(QPrinter& printer) {
+std::optional<PrintTarget> MainWindow::chooseTarget() {
   const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
-  if (!installed.isNull() && !InstalledAnswerer()) {
-    printer.setPrinterName(installed.printerName());
-    return true;
-  }
+  if (!installed.isNull() && !InstalledAnswerer()) return PrintTarget{false, installed.printerName().toStdString(), {}};
   // No printer (or a test): the page goes into a PDF file the user names.
   gf1->SetTitle("Save the printed page as PDF");
   gf1->SetFileTypes("*.pdf");
   gf1->SetFileTypesName("PDF Files");
   gf1->SetDefaultDir(folders_.user);
   std::string pdf = gf1->GetFileName("SAVE");
-  if (pdf.empty()) return false;
+  if (pdf.empty()) return std::nullopt;
   if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
-  printer.setOutputFormat(QPrinter::PdfFormat);
-  printer.setOutputFileName(QString::fromStdString(pdf));
-  return true;
+  return PrintTarget{true, {}, pdf};
+}
+
+PrintResult MainWindow::printTo(const PrintTarget& target, const std::function<PrintResult(QPagedPaintDevice&)>& draw,
+                                const std::string& documentTitle) {
+  if (target.pdf) return PrintToPdf(target.pdfPath, DefaultPaper(), draw, documentTitle);
+  QPrinter printer(QPrinter::HighResolution);
+  printer.setPrinterName(QString::fromStdString(target.printerName));
+  if (!printer.isValid()) return {false, "The printer " + target.printerName + " is not available."};
+  printer.setDocName(QString::fromStdString(documentTitle));
+  return draw(printer);
 }
 
 void MainWindow::Browse() {
@@ -840,17 +847,18 @@ void MainWindow::Browse() {
       command1->click();
     }, this);
     form2_->SetPrintImage([this](const QImage& image) {
-      QPrinter printer(QPrinter::HighResolution);
-      if (!choosePrinter(printer)) return;
-      QPainter painter;
-      if (!painter.begin(&printer)) {
-        MsgboxA("Printing failed.\nThe printer could not be started.", "vbok+vbcritical");
-        return;
-      }
-      const QRect page = painter.viewport();
-      const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-      painter.drawImage(QRect(page.topLeft(), fitted), image);
-      painter.end();
+      const std::optional<PrintTarget> target = chooseTarget();
+      if (!target) return;
+      const PrintResult r = printTo(*target, [&](QPagedPaintDevice& device) -> PrintResult {
+        QPainter painter;
+        if (!painter.begin(&device)) return {false, "The printer could not be started."};
+        const QRect page = painter.viewport();
+        const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
+        painter.drawImage(QRect(page.topLeft(), fitted), image);
+        if (!painter.end()) return {false, "The printer did not finish the page."};
+        return {true, {}, 1, 0};
+      }, "Kelvane browse page");
+      if (!r.ok) MsgboxA("Printing failed.\n" + r.message, "vbok+vbcritical");
     });
   }
   form2_->OpenAtFirstPage();
@@ -860,12 +868,14 @@ void MainWindow::Browse() {
 
 void MainWindow::PrintCurrent() {
   if (MsgboxA("Print Puzzle and its solution?", "vbYesNo+vbquestion") != 6) return;
-  QPrinter printer(QPrinter::HighResolution);
-  if (!choosePrinter(printer)) return;
-  printer.setPageOrientation(QPageLayout::Portrait);
-  showBusy("Printing...");
+  const std::optional<PrintTarget> target = chooseTarget();
+  if (!target) return;
+  showBusy("Printing...", false);
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const PrintResult r = PrintCurrentPuzzle(g_, printer, PuzNumNow->text().toStdString());
+  const std::string number = PuzNumNow->text().toStdString();
+  const PrintResult r = printTo(*target, [&](QPagedPaintDevice& device) {
+    return PrintCurrentPuzzle(g_, device, number);
+  }, "Kelvane puzzle " + number);
   hideBusy();
   QApplication::restoreOverrideCursor();
   if (!r.ok) {
@@ -873,6 +883,52 @@ void MainWindow::PrintCurrent() {
     return;
   }
   MsgboxA("Done", "vbok+vbinformation");
+}
+
+void MainWindow::PrintFromFile() {
+  if (!form5_) {
+    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
+    form5_ = new PrintFileDialog(*msgForm_, QPrinterInfo::availablePrinterNames(), preferred.printerName(), this);
+  }
+  form5_->Prepare(g_.CurrentFile, g_.Palette, g_.ProgramFolder, folders_.user);
+  form5_->exec();
+  QCoreApplication::processEvents();
+  const std::optional<FilePrintJob> job = form5_->Job();
+  if (!job) return;
+  RunFilePrint(*job, form5_->Target());
+}
+
+void MainWindow::RunFilePrint(const FilePrintJob& job, const PrintTarget& target) {
+  QApplication::setOverrideCursor(Qt::WaitCursor);
+  const std::string returnFile = g_.CurrentFile;
+  const int returnNumber = g_.PuzzleNumber < 1 ? 1 : g_.PuzzleNumber;
+  showBusy("Printing...", false);
+  QCoreApplication::processEvents();
+  // Every record of the range is read before the first page starts, so a
+  // damaged record stops the run with nothing printed.
+  std::string problem = PrintRangeProblem(g_.Files, job);
+  PrintResult r;
+  if (problem.empty()) {
+    const std::string what = job.mode == GridMode::Solution ? "solutions" : "puzzles";
+    r = printTo(target, [&](QPagedPaintDevice& device) { return PrintFileRange(g_, device, job); },
+                "Kelvane " + what + " " + std::to_string(job.first) + " to " + std::to_string(job.last));
+    if (!r.ok) problem = r.message;
+  }
+  g_.CancelRequested = NO;
+  cancel_ = false;
+  const ShowResult shown = ShowPuzzle(g_, returnFile, returnNumber);
+  refreshLabels(shown.found, shown.difficulty);
+  hideBusy();
+  QApplication::restoreOverrideCursor();
+  if (!problem.empty()) {
+    std::string outcome = "Nothing was printed.";
+    if (target.pdf && r.pages > 0) outcome = "The PDF file was not written.";
+    else if (r.pages > 0) outcome = "Printing stopped on page " + std::to_string(r.pages) + ".";
+    MsgboxA("Printing failed.\n" + problem + "\n" + outcome, "vbok+vbcritical");
+  } else {
+    MsgboxA("Done", "vbinformation+vbok");
+  }
+  QCoreApplication::processEvents();
 }
 
 void MainWindow::ShowOptions() {

@@ -4,7 +4,9 @@
 #include <QMainWindow>
 #include <array>
 #include <atomic>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <random>
 
 #include "engine/batch.h"
@@ -12,13 +14,15 @@
 #include "engine/generator.h"
 #include "model/game_state.h"
 #include "model/play.h"
+#include "output/file_printing.h"
+#include "output/print_dialog_qt.h"
+#include "output/printing_qt.h"
 
 class QLabel;
 class QLineEdit;
 class QFrame;
 class QPushButton;
 class QAction;
-class QPrinter;
 
 namespace kelvane::ui {
 
@@ -91,6 +95,12 @@ class MainWindow : public QMainWindow {
   // Prints the board's puzzle and its solution on one page: on the default
   // printer, or into a PDF file when the machine has no printer.
   void PrintCurrent();
+  // Print Puzzles From File: the dialog, then the print run.
+  void PrintFromFile();
+  PrintFileDialog* Form5() { return form5_; }
+  // Prints a range of a file on the target, shows the puzzle that was on the
+  // board again and says "Done" or what went wrong.
+  void RunFilePrint(const FilePrintJob& job, const PrintTarget& target);
   // The browse screen, opened on its first page.
   void Browse();
   BrowseScreen* Form2() { return form2_; }
@@ -124,12 +134,15 @@ class MainWindow : public QMainWindow {
   // Makes one puzzle on the board, repeating MakePuzzle; false (after telling
   // the user) when no puzzle can be made.
   bool makeOnePuzzle(int size);
-  void showBusy(const std::string& text);
+  void showBusy(const std::string& text, bool cancellable = true);
   void hideBusy();
   void setBusyInputs(bool busy);
-  // Sets the printer up: the default printer, or a PDF file the user names
-  // where there is none; false when the user cancelled.
-  bool choosePrinter(QPrinter& printer);
+  // The default printer, or a PDF file the user names where there is none;
+  // nothing when the user cancelled.
+  std::optional<PrintTarget> chooseTarget();
+  // Runs draw on the target's printer or PDF file.
+  PrintResult printTo(const PrintTarget& target, const std::function<PrintResult(QPagedPaintDevice&)>& draw,
+                      const std::string& documentTitle);
 
   GameState g_;
   Folders folders_;
@@ -171,6 +184,7 @@ class MainWindow : public QMainWindow {
   CreateDialog* form3_ = nullptr;
   OptionsDialog* form6_ = nullptr;
   BrowseScreen* form2_ = nullptr;
+  PrintFileDialog* form5_ = nullptr;
   QAction* cmdexit = nullptr;
 };
 

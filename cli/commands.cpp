@@ -1,4 +1,4 @@
-// kelvane-cli's commands: create, show, verify, count and chains.
+// kelvane-cli's commands: create, show, verify, count, chains and print.
 #include "cli/commands.h"
 
 #include <charconv>
@@ -16,6 +16,8 @@
 #include "model/geometry.h"
 #include "model/puzzle_file.h"
 #include "model/text_rules.h"
+#include "output/file_printing.h"
+#include "output/page_layout.h"
 
 namespace kelvane::cli {
 
@@ -297,6 +299,60 @@ int cmdCreate(const Args& a, Context& ctx) {
   return kOk;
 }
 
+int cmdPrint(const Args& a, Context& ctx) {
+  if (a.positional.size() != 1)
+    return fail(ctx, "usage: kelvane-cli print FILE [--from A] [--to B] [--solutions] [--per-page 1|2|4|6|15|24] "
+                     "[--paper a4|letter] --pdf OUT.pdf");
+  const auto option = [&](const char* name) -> const std::string* {
+    auto it = a.options.find(name);
+    return it == a.options.end() ? nullptr : &it->second;
+  };
+  PdfRequest r;
+  r.job.path = a.positional[0];
+  r.job.mode = a.flags.count("--solutions") ? GridMode::Solution : GridMode::Puzzle;
+  long long number = 0;
+  if (const std::string* perPage = option("--per-page")) {
+    if (!parseNumber(*perPage, 1, 24, number) || !IsGridsPerPageCode(static_cast<int>(number)))
+      return fail(ctx, "--per-page must be 1, 2, 4, 6, 15 or 24");
+    r.job.code = static_cast<int>(number);
+  }
+  if (const std::string* paper = option("--paper")) {
+    if (*paper != "a4" && *paper != "letter") return fail(ctx, "--paper must be a4 or letter");
+    r.letter = *paper == "letter";
+  }
+  const std::string* pdf = option("--pdf");
+  if (!pdf || pdf->empty()) return fail(ctx, "--pdf OUT.pdf is needed: the file the pages are written to");
+  r.pdfPath = *pdf;
+
+  PuzzleFileIndexes files;
+  if (std::string problem = fileProblem(files, r.job.path); !problem.empty()) return fail(ctx, problem);
+  const int count = CountPuzzles(files, r.job.path);
+  if (count < 1) return fail(ctx, r.job.path + " holds no puzzles");
+  r.job.first = 1;
+  r.job.last = count;
+  if (const std::string* from = option("--from")) {
+    if (!parseNumber(*from, 1, 1'000'000'000, number)) return fail(ctx, "--from must be a whole number from 1");
+    r.job.first = static_cast<int>(number);
+  }
+  if (const std::string* to = option("--to")) {
+    if (!parseNumber(*to, 1, 1'000'000'000, number)) return fail(ctx, "--to must be a whole number from 1");
+    r.job.last = static_cast<int>(number);
+  }
+  if (r.job.first > r.job.last)
+    return fail(ctx, "--from " + std::to_string(r.job.first) + " is above --to " + std::to_string(r.job.last) +
+                         ": nothing to print");
+  if (r.job.last > count)
+    return fail(ctx, r.job.path + " holds " + std::to_string(count) + " puzzles: there is no puzzle " +
+                         std::to_string(r.job.last));
+  if (std::string problem = PrintRangeProblem(files, r.job); !problem.empty()) return fail(ctx, problem);
+  if (!ctx.writePdf) return fail(ctx, "this kelvane-cli was built without printing");
+  const PdfOutcome done = ctx.writePdf(r);
+  if (!done.ok) return fail(ctx, done.message.empty() ? "the PDF could not be written" : done.message);
+  ctx.out << done.grids << (r.job.mode == GridMode::Solution ? " solutions" : " puzzles") << " on " << done.pages
+          << (done.pages == 1 ? " page" : " pages") << " written to " << r.pdfPath << "\n";
+  return kOk;
+}
+
 }  // namespace
 
 std::string Usage() {
@@ -306,7 +362,10 @@ std::string Usage() {
          "  show FILE N [--solution]          draw puzzle N of FILE\n"
          "  verify FILE                       check every puzzle of FILE\n"
          "  count FILE                        the number of puzzles in FILE\n"
-         "  chains 5|7|9                      the complete chain list of a board size\n";
+         "  chains 5|7|9                      the complete chain list of a board size\n"
+         "  print FILE [--from A] [--to B] [--solutions] [--per-page 1|2|4|6|15|24]\n"
+         "        [--paper a4|letter] --pdf OUT.pdf   puzzles A..B (all by default) of FILE\n"
+         "                                    as pages of a PDF file\n";
 }
 
 int Run(const std::vector<std::string>& args, Context& ctx) {
@@ -321,13 +380,18 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
   std::set<std::string> withValue, flags;
   if (command == "create") withValue = {"--size", "--difficulty", "--count", "--out", "--seed", "--threads"};
   else if (command == "show") flags = {"--solution"};
-  else if (command != "verify" && command != "count" && command != "chains")
+  else if (command == "print") {
+    withValue = {"--from", "--to", "--per-page", "--paper", "--pdf"};
+    flags = {"--solutions"};
+  }
+  else if (command != "verify" && command != "count" && command != "chains" && command != "print")
     return fail(ctx, "unknown command \"" + command + "\" (see kelvane-cli --help)");
   if (!parseArgs(rest, withValue, flags, a, error)) return fail(ctx, error);
   if (command == "create") return cmdCreate(a, ctx);
   if (command == "show") return cmdShow(a, ctx);
   if (command == "verify") return cmdVerify(a, ctx);
   if (command == "count") return cmdCount(a, ctx);
+  if (command == "print") return cmdPrint(a, ctx);
   return cmdChains(a, ctx);
 }
 

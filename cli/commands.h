@@ -1,12 +1,29 @@
-// kelvane-cli's commands: create, show, verify, count and chains.
+// kelvane-cli's commands: create, show, verify, count, chains and print.
 #pragma once
 
 #include <atomic>
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
+#include "output/file_printing.h"
+
 namespace kelvane::cli {
+
+// Pages of a puzzle file for a PDF file.
+struct PdfRequest {
+  FilePrintJob job;
+  std::string pdfPath;
+  bool letter = false;  // Letter paper instead of A4
+};
+
+struct PdfOutcome {
+  bool ok = false;
+  std::string message;
+  int pages = 0;
+  int grids = 0;
+};
 
 struct Context {
   std::string programFolder;          // where the chain lists are, ends with "/"
@@ -14,6 +31,8 @@ struct Context {
   std::ostream& err;
   const std::atomic<bool>& cancel;
   bool progress = false;              // show progress on err
+  // Writes the PDF; empty in a build without the windows' toolkit.
+  std::function<PdfOutcome(const PdfRequest&)> writePdf;
 };
 
 // Runs one command line (without the program name); returns the exit code:

@@ -7,6 +7,9 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#ifdef KELVANE_CLI_PDF
+#include "cli/pdf_qt.h"
+#endif
 
 namespace {
 std::atomic<bool> interrupted{false};
@@ -26,6 +29,9 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, onInterrupt);
   std::signal(SIGTERM, onInterrupt);
   std::vector<std::string> args(argv + 1, argv + argc);
-  kelvane::cli::Context ctx{programFolder(argv[0]), std::cout, std::cerr, interrupted, isatty(2) == 1};
+  kelvane::cli::Context ctx{programFolder(argv[0]), std::cout, std::cerr, interrupted, isatty(2) == 1, {}};
+#ifdef KELVANE_CLI_PDF
+  ctx.writePdf = kelvane::cli::WritePdf;
+#endif
   return kelvane::cli::Run(args, ctx);
 }

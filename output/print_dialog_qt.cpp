@@ -1,0 +1,244 @@
+// PrintFileDialog ("Form5"): layout, colours, the printer list, the file chooser, the range check and the outcome.
+#include "output/print_dialog_qt.h"
+
+#include <QComboBox>
+#include <QFileInfo>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QRadioButton>
+#include <QVBoxLayout>
+#include <initializer_list>
+
+#include "model/puzzle_file.h"
+#include "model/text_rules.h"
+#include "uikit/box_control.h"
+#include "uikit/colours.h"
+#include "uikit/fn_dialog.h"
+#include "uikit/msg_form.h"
+#include "uikit/twips.h"
+
+namespace kelvane::ui {
+
+namespace {
+
+// Sizes in twips.
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+constexpr int ChooserWidth = 420;
+constexpr int Gap = 120;
+
+void Fill(QWidget* w, QPalette::ColorRole role, Colour colour) {
+  if (role == QPalette::Window) SetColourRoles(w, {role, w->backgroundRole()}, colour);
+  else SetColourRoles(w, {role}, colour);
+}
+
+BoxControl* Button(QWidget* parent, const char* name, const char* caption, const char* tip) {
+  auto* b = new BoxControl(parent);
+  b->setObjectName(name);
+  b->SetCaption(caption);
+  b->setToolTip(tip);
+  b->setFixedSize(Px(ButtonWidth), Px(ButtonHeight));
+  return b;
+}
+
+}  // namespace
+
+PrintFileDialog::PrintFileDialog(MsgForm& messages, const QStringList& printers, const QString& defaultPrinter,
+                                 QWidget* parent)
+    : QDialog(parent), messages_(messages) {
+  setObjectName("Form5");
+  setWindowTitle("Print Puzzles From File");
+  setModal(true);
+  setAttribute(Qt::WA_QuitOnClose, false);
+
+  frame2_ = new QGroupBox("Print What", this);
+  frame2_->setObjectName("Frame2");
+  frame2_->setToolTip("Print puzzles or solutions from file");
+  auto* what = new QVBoxLayout(frame2_);
+  const char* const whatNames[2] = {"Puzzles", "Solutions"};
+  for (int i = 0; i < 2; ++i) {
+    option2_[i] = new QRadioButton(whatNames[i], frame2_);
+    option2_[i]->setObjectName(QString("Option2_%1").arg(i));
+    what->addWidget(option2_[i]);
+  }
+  option2_[0]->setChecked(true);
+
+  frame3_ = new QGroupBox("Grids per Page", this);
+  frame3_->setObjectName("Frame3");
+  frame3_->setToolTip("Grids per page");
+  auto* perPage = new QGridLayout(frame3_);
+  for (int i = 0; i < 6; ++i) {
+    option1_[i] = new QRadioButton(QString::number(Codes[i]), frame3_);
+    option1_[i]->setObjectName(QString("Option1_%1").arg(i));
+    perPage->addWidget(option1_[i], i / 3, i % 3);
+  }
+  option1_[0]->setChecked(true);
+
+  frame5_ = new QGroupBox("Printer", this);
+  frame5_->setObjectName("Frame5");
+  frame5_->setToolTip("Select a printer for output");
+  auto* printer = new QVBoxLayout(frame5_);
+  combo1_ = new QComboBox(frame5_);
+  combo1_->setObjectName("Combo1");
+  combo1_->addItems(printers);
+  combo1_->addItem(SaveAsPdf);
+  const int preferred = printers.indexOf(defaultPrinter);
+  combo1_->setCurrentIndex(preferred >= 0 ? preferred : combo1_->count() - 1);
+  printer->addWidget(combo1_);
+
+  inFileFrame_ = new QGroupBox("Puzzles File", this);
+  inFileFrame_->setObjectName("InFileFrame");
+  inFileFrame_->setToolTip("Puzzles to be printed are stored in this file");
+  auto* file = new QHBoxLayout(inFileFrame_);
+  fileNow_ = new QLineEdit(inFileFrame_);
+  fileNow_->setObjectName("FileNow");
+  fileNow_->setMinimumWidth(Px(4200));
+  gf1_ = new FNDialog(inFileFrame_);
+  gf1_->setObjectName("gf1");
+  gf1_->setFixedSize(Px(ChooserWidth), fileNow_->sizeHint().height());
+  file->addWidget(fileNow_, 1);
+  file->addWidget(gf1_);
+
+  frame1_ = new QGroupBox("Puzzle Numbers to Print", this);
+  frame1_->setObjectName("Frame1");
+  frame1_->setToolTip("Specify start and end puzzle numbers");
+  auto* range = new QHBoxLayout(frame1_);
+  label1_ = new QLabel("From", frame1_);
+  label1_->setObjectName("Label1");
+  text1_ = new QLineEdit("1", frame1_);
+  text1_->setObjectName("Text1");
+  text1_->setMaximumWidth(Px(1200));
+  label2_ = new QLabel("To", frame1_);
+  label2_->setObjectName("Label2");
+  text2_ = new QLineEdit("1", frame1_);
+  text2_->setObjectName("Text2");
+  text2_->setMaximumWidth(Px(1200));
+  range->addWidget(label1_);
+  range->addWidget(text1_);
+  range->addSpacing(Px(Gap));
+  range->addWidget(label2_);
+  range->addWidget(text2_);
+  range->addStretch(1);
+
+  command1_ = Button(this, "command1", "Print", "Print puzzles and exit");
+  command2_ = Button(this, "command2", "Cancel", "Take no action and exit");
+  auto* buttons = new QHBoxLayout;
+  buttons->addStretch(1);
+  buttons->addWidget(command1_);
+  buttons->addSpacing(Px(Gap));
+  buttons->addWidget(command2_);
+
+  auto* grid = new QGridLayout(this);
+  grid->setContentsMargins(Px(Gap), Px(Gap), Px(Gap), Px(Gap));
+  grid->setSpacing(Px(Gap));
+  grid->addWidget(frame2_, 0, 0);
+  grid->addWidget(frame3_, 0, 1);
+  grid->addWidget(frame5_, 1, 0, 1, 2);
+  grid->addWidget(inFileFrame_, 2, 0, 1, 2);
+  grid->addWidget(frame1_, 3, 0, 1, 2);
+  grid->addLayout(buttons, 4, 0, 1, 2);
+  grid->setSizeConstraint(QLayout::SetFixedSize);
+
+  connect(gf1_, &FNDialog::Click, this, &PrintFileDialog::ChooseFile);
+  connect(command1_, &BoxControl::MouseUp, this, [this] { Print(); });
+  connect(command2_, &BoxControl::MouseUp, this, [this] { reject(); });
+}
+
+void PrintFileDialog::Prepare(const std::string& currentFile, const std::array<Colour, 14>& palette,
+                              const std::string& programFolder, const std::string& pdfFolder) {
+  tag_ = "X";
+  programFolder_ = programFolder;
+  pdfFolder_ = pdfFolder;
+  const QString name = QString::fromStdString(currentFile);
+  fileNow_->setText(name);
+  fileNow_->setToolTip(name);
+  text2_->setText(QString::fromStdString(NumText(CountPuzzles(files_, currentFile))).trimmed());
+
+  const Colour form = palette[2];
+  Fill(this, QPalette::Window, form);
+  for (QWidget* w : std::initializer_list<QWidget*>{frame2_, frame3_, frame5_, inFileFrame_, frame1_, label1_, label2_})
+    Fill(w, QPalette::Window, form);
+  for (QRadioButton* option : option2_) Fill(option, QPalette::Window, form);
+  for (QRadioButton* option : option1_) Fill(option, QPalette::Window, form);
+  for (QWidget* w : std::initializer_list<QWidget*>{text1_, text2_, fileNow_}) Fill(w, QPalette::Base, palette[5]);
+  SetColourRoles(combo1_, {QPalette::Base, QPalette::Button}, palette[5]);
+  command1_->SetBackcolor(palette[DialogColourSlot]);
+  command2_->SetBackcolor(palette[DialogColourSlot]);
+  gf1_->SetBackcolor(palette[DialogColourSlot]);
+}
+
+void PrintFileDialog::reject() {
+  tag_ = "X";
+  QDialog::reject();
+}
+
+void PrintFileDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Print();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+void PrintFileDialog::ChooseFile() {
+  gf1_->SetFileTypes("*.kvl;*.txt;*.dat");
+  gf1_->SetFileTypesName("Kelvane Files");
+  gf1_->SetTitle("Kelvane");
+  gf1_->SetDefaultDir(programFolder_);
+  const std::string chosen = gf1_->GetFileName("OPEN");
+  if (chosen.empty()) return;
+  const int count = CountPuzzles(files_, chosen);
+  if (count < 1) {
+    messages_.MsgboxA("No puzzles in this file: " + chosen, "vbok+vbcritical");
+    return;
+  }
+  fileNow_->setText(QString::fromStdString(chosen));
+  fileNow_->setToolTip(QString::fromStdString(chosen));
+  text2_->setText(QString::number(count));
+}
+
+bool PrintFileDialog::AskPdfName() {
+  gf1_->SetFileTypes("*.pdf");
+  gf1_->SetFileTypesName("PDF Files");
+  gf1_->SetTitle("Save the printed pages as PDF");
+  gf1_->SetDefaultDir(pdfFolder_);
+  std::string pdf = gf1_->GetFileName("SAVE");
+  if (pdf.empty()) return false;
+  if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
+  target_.pdfPath = pdf;
+  pdfFolder_ = QFileInfo(QString::fromStdString(pdf)).absolutePath().toStdString() + "/";
+  return true;
+}
+
+void PrintFileDialog::Print() {
+  int chosenCode = Codes[0];
+  for (int i = 0; i < 6; ++i)
+    if (option1_[i]->isChecked()) chosenCode = Codes[i];
+  const GridMode mode = option2_[1]->isChecked() ? GridMode::Solution : GridMode::Puzzle;
+  const std::string tag = PrintTag(fileNow_->text().toStdString(), text1_->text().toStdString(),
+                                   text2_->text().toStdString(), mode, chosenCode);
+  std::optional<FilePrintJob> job = ParsePrintTag(tag);
+  if (!job) {
+    messages_.MsgboxA("No puzzles in this file: " + fileNow_->text().toStdString(), "vbok+vbcritical");
+    return;
+  }
+  if (const std::string problem = PrintRangeProblem(files_, *job); !problem.empty()) {
+    messages_.MsgboxA(problem, "vbok+vbcritical");
+    return;
+  }
+  target_ = {};
+  target_.pdf = combo1_->currentText() == SaveAsPdf;
+  if (target_.pdf) {
+    if (!AskPdfName()) return;
+  } else {
+    target_.printerName = combo1_->currentText().toStdString();
+  }
+  tag_ = tag;
+  accept();
+}
+
+}  // namespace kelvane::ui

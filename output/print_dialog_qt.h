@@ -1,0 +1,92 @@
+// PrintFileDialog ("Form5"): what to print from which puzzle file, how many grids a page, on which printer.
+#pragma once
+
+#include <QDialog>
+#include <QStringList>
+#include <array>
+#include <optional>
+#include <string>
+
+#include "model/game_state.h"
+#include "output/file_printing.h"
+
+class QComboBox;
+class QGroupBox;
+class QKeyEvent;
+class QLabel;
+class QLineEdit;
+class QRadioButton;
+
+namespace kelvane::ui {
+
+class BoxControl;
+class FNDialog;
+class MsgForm;
+
+// Where the pages go: an installed printer, or a PDF file.
+struct PrintTarget {
+  bool pdf = true;
+  std::string printerName;
+  std::string pdfPath;
+};
+
+// Hidden, not destroyed, between uses, so the choices last for the run.
+class PrintFileDialog : public QDialog {
+  Q_OBJECT
+
+ public:
+  // The last entry of the printer list, always there.
+  static constexpr const char* SaveAsPdf = "Save as PDF";
+  static constexpr int Codes[6] = {1, 2, 4, 6, 15, 24};
+
+  // printers: the installed printers' names; defaultPrinter is selected when
+  // it is one of them, otherwise "Save as PDF".
+  PrintFileDialog(MsgForm& messages, const QStringList& printers, const QString& defaultPrinter,
+                  QWidget* parent = nullptr);
+
+  // Before each showing: the file, its puzzle count in To, the scheme's colours,
+  // the chooser's start folder and the folder a PDF is first offered in. Resets Tag to "X".
+  void Prepare(const std::string& currentFile, const std::array<Colour, 14>& palette, const std::string& programFolder,
+               const std::string& pdfFolder);
+
+  // "path,from,to, mode, code" after Print, "X" after Cancel, Escape or the close box.
+  std::string Tag() const { return tag_; }
+  std::optional<FilePrintJob> Job() const { return ParsePrintTag(tag_); }
+  PrintTarget Target() const { return target_; }
+
+  void reject() override;
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+
+ private:
+  void ChooseFile();
+  void Print();
+  bool AskPdfName();
+
+  MsgForm& messages_;
+  PuzzleFileIndexes files_;
+  std::string tag_ = "X";
+  std::string programFolder_;
+  std::string pdfFolder_;
+  PrintTarget target_;
+
+  QGroupBox* frame2_;
+  std::array<QRadioButton*, 2> option2_{};
+  QGroupBox* frame3_;
+  std::array<QRadioButton*, 6> option1_{};
+  QGroupBox* frame5_;
+  QComboBox* combo1_;
+  QGroupBox* inFileFrame_;
+  FNDialog* gf1_;
+  QLineEdit* fileNow_;
+  QGroupBox* frame1_;
+  QLabel* label1_;
+  QLineEdit* text1_;
+  QLabel* label2_;
+  QLineEdit* text2_;
+  BoxControl* command1_;
+  BoxControl* command2_;
+};
+
+}  // namespace kelvane::ui
