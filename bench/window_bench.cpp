@@ -1,4 +1,4 @@
-// Speed of creation in the window: New (left click) and a batch with the busy panel, beside the bare batch.
+// Speed in the window: New, a batch with the busy panel beside the bare batch, a browse page, a printed book.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -87,6 +87,7 @@ BENCHMARK(BM_BareBatch10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 #include "model/puzzle_file.h"
 #include "output/browse_screen_qt.h"
+#include "output/printing_qt.h"
 #include "uikit/msg_form.h"
 
 namespace kelvane::ui {
@@ -116,6 +117,31 @@ void BM_BrowsePage50000(benchmark::State& state) {
   if (screen.Page().calls.empty()) state.SkipWithError("nothing drawn");
 }
 BENCHMARK(BM_BrowsePage50000)->Unit(benchmark::kMicrosecond);
+
+// 1,000 solutions of 9x9 puzzles at 24 a page into a PDF file: the range check, then the pages.
+void BM_PrintSolutionsPdf1000(benchmark::State& state) {
+  test::TempDir dir;
+  BatchOptions o;
+  o.count = 1000;
+  o.outFile = dir.File("book.kvl");
+  o.seed = 11;
+  ChainListCache lists(KELVANE_BIN_DIR);
+  PuzzleFileIndexes files;
+  std::atomic<bool> cancel{false};
+  if (CreateBatch(o, lists, files, cancel, {}).added != 1000) state.SkipWithError("no puzzles");
+  const FilePrintJob job{o.outFile, 1, 1000, GridMode::Solution, 24};
+  GameState g;
+  int pages = 0;
+  for (auto _ : state) {
+    if (!PrintRangeProblem(g.Files, job).empty()) state.SkipWithError("range");
+    const PrintResult r = PrintToPdf(dir.File("book.pdf"), QPageSize(QPageSize::A4),
+                                     [&](QPagedPaintDevice& device) { return PrintFileRange(g, device, job); });
+    pages = r.pages;
+  }
+  state.counters["pages"] = pages;
+  state.counters["bytes"] = static_cast<double>(std::filesystem::file_size(dir.File("book.pdf")));
+}
+BENCHMARK(BM_PrintSolutionsPdf1000)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 }  // namespace
 }  // namespace kelvane::ui

@@ -348,7 +348,8 @@ int cmdPrint(const Args& a, Context& ctx) {
   if (!ctx.writePdf) return fail(ctx, "this kelvane-cli was built without printing");
   const PdfOutcome done = ctx.writePdf(r);
   if (!done.ok) return fail(ctx, done.message.empty() ? "the PDF could not be written" : done.message);
-  ctx.out << done.grids << (r.job.mode == GridMode::Solution ? " solutions" : " puzzles") << " on " << done.pages
+  const char* what = r.job.mode == GridMode::Solution ? " solution" : " puzzle";
+  ctx.out << done.grids << what << (done.grids == 1 ? "" : "s") << " on " << done.pages
           << (done.pages == 1 ? " page" : " pages") << " written to " << r.pdfPath << "\n";
   return kOk;
 }

@@ -18,7 +18,7 @@ struct BatchOptions {
   std::string outFile;
   std::uint64_t seed = 0;
   int threads = 1;
-  // The batch stops when this many attempts bring fewer than ten new puzzles.
+  // The batch stops when this many attempts bring fewer than 100 new puzzles.
   long long staleLimit = 1'000'000;
 };
 

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -320,6 +321,8 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
   Create("g.kvl", {"--size", "5", "--seed", "3"}, 3);
   WriteFile(F("bin.kvl"), std::string("#1\r\nEasy\r\n\0\r\n", 14));
   fs::create_directory(F("dir.kvl"));
+  const std::string good = ReadFile(F("g.kvl"));
+  WriteFile(F("cut.kvl"), good.substr(0, good.find("#2")) + "#2\r\nEasy\r\n");
   const auto before = Snapshot(work_.Path());
   const std::vector<Text> cases = {
       {"count", "missing.kvl"}, {"verify", "missing.kvl"}, {"show", "missing.kvl", "1"}, {"count", "dir.kvl"},
@@ -335,6 +338,14 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
       {"create", "--out", "g.kvl", "--size", "6"}, {"create", "--out", "g.kvl", "--count", "0"},
       {"create", "--out", "g.kvl", "--threads", "0"}, {"create", "--out", "bin.kvl", "--size", "5"},
       {"create", "--out", "dir.kvl", "--size", "5"}, {"create", "--out", "nodir/x.kvl", "--size", "5", "--count", "2"},
+      {"print"}, {"print", "g.kvl"}, {"print", "g.kvl", "--pdf="}, {"print", "g.kvl", "g.kvl", "--pdf", "o.pdf"},
+      {"print", "missing.kvl", "--pdf", "o.pdf"}, {"print", "bin.kvl", "--pdf", "o.pdf"},
+      {"print", "dir.kvl", "--pdf", "o.pdf"}, {"print", "cut.kvl", "--pdf", "o.pdf"},
+      {"print", "g.kvl", "--per-page", "3", "--pdf", "o.pdf"}, {"print", "g.kvl", "--per-page", "x", "--pdf", "o.pdf"},
+      {"print", "g.kvl", "--from", "0", "--pdf", "o.pdf"}, {"print", "g.kvl", "--from", "3", "--to", "2", "--pdf", "o.pdf"},
+      {"print", "g.kvl", "--to", "4", "--pdf", "o.pdf"}, {"print", "g.kvl", "--paper", "a3", "--pdf", "o.pdf"},
+      {"print", "g.kvl", "--solutions=1", "--pdf", "o.pdf"}, {"print", "g.kvl", "--pdf", "nodir/o.pdf"},
+      {"print", "g.kvl", "--pdf", "dir.kvl"},
   };
   for (const auto& args : cases) {
     std::string line;
@@ -344,6 +355,62 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
     EXPECT_EQ(Snapshot(work_.Path()), before);
   }
 }
+
+#ifdef KELVANE_CLI_PDF
+// A number that follows key in a PDF's bytes, for each place key appears.
+std::vector<double> PdfNumbers(const std::string& pdf, const std::string& key) {
+  std::vector<double> values;
+  for (std::size_t at = pdf.find(key); at != std::string::npos; at = pdf.find(key, at + 1))
+    values.push_back(std::stod(pdf.substr(at + key.size(), 20)));
+  return values;
+}
+
+TEST_F(CliTest, PrintWritesBooksOfPuzzlesAndSolutions) {
+  Create("book.kvl", {"--size", "9", "--seed", "7"}, 30);
+  struct Case {
+    Text args;
+    std::string said;
+    int pages;
+    double width, height;
+    std::string firstTitle;
+  };
+  const Case cases[] = {
+      {{"--solutions", "--per-page", "24", "--pdf", "s.pdf"}, "30 solutions on 2 pages written to s.pdf", 2, 842, 595,
+       "Sol#1 Hard"},
+      {{"--from", "2", "--to", "6", "--per-page", "4", "--paper", "letter", "--pdf", "p.pdf"},
+       "5 puzzles on 2 pages written to p.pdf", 2, 612, 792, "Puz#2 Hard"},
+      {{"--from", "30", "--pdf", "one.pdf"}, "1 puzzle on 1 page written to one.pdf", 1, 595, 842, "Puz#30 Hard"},
+  };
+  const bool canReadText = std::system("command -v pdftotext >/dev/null 2>&1") == 0;
+  for (const Case& c : cases) {
+    Text args = {"print", "book.kvl"};
+    args.insert(args.end(), c.args.begin(), c.args.end());
+    const Result r = Cli(args);
+    ASSERT_EQ(r.code, 0) << r.err;
+    EXPECT_EQ(r.err, "");
+    EXPECT_EQ(r.out, c.said + "\n");
+    const std::string pdf = ReadFile(F(c.args.back()));
+    ASSERT_EQ(pdf.substr(0, 5), "%PDF-");
+    EXPECT_EQ(PdfNumbers(pdf, "/Count "), std::vector<double>{static_cast<double>(c.pages)});
+    const std::vector<double> box = PdfNumbers(pdf, "/MediaBox [0 0 ");
+    ASSERT_EQ(box.size(), static_cast<std::size_t>(c.pages));
+    EXPECT_NEAR(box[0], c.width, 1);
+    if (canReadText) {
+      const int code = std::system(("pdftotext -f 1 -l 1 '" + F(c.args.back()) + "' '" + F("t.txt") + "'").c_str());
+      ASSERT_EQ(code, 0);
+      EXPECT_EQ(ReadFile(F("t.txt")).rfind(c.firstTitle, 0), 0u) << ReadFile(F("t.txt")).substr(0, 40);
+    }
+  }
+  // A run that fails leaves an existing PDF as it was.
+  WriteFile(F("s.pdf"), "kept");
+  WriteFile(F("cut.kvl"), "#1\r\nHard\r\n");
+  for (const Text& args : {Text{"print", "book.kvl", "--to", "31", "--pdf", "s.pdf"},
+                           Text{"print", "cut.kvl", "--pdf", "s.pdf"}}) {
+    ExpectError(Cli(args));
+    EXPECT_EQ(ReadFile(F("s.pdf")), "kept");
+  }
+}
+#endif
 
 TEST_F(CliTest, MissingChainListIsAnError) {
   // A copy of the program without the chain lists beside it.
