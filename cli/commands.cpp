@@ -266,6 +266,7 @@ int cmdCreate(const Args& a, Context& ctx) {
   if (std::filesystem::exists(o.outFile, ec)) {
     if (std::string problem = fileProblem(files, o.outFile); !problem.empty()) return fail(ctx, problem);
   }
+  if (ctx.checkOnly) return kOk;
   ChainListCache lists(ctx.programFolder);
   auto lastShown = std::chrono::steady_clock::time_point{};
   const auto started = std::chrono::steady_clock::now();
@@ -345,6 +346,7 @@ int cmdPrint(const Args& a, Context& ctx) {
     return fail(ctx, r.job.path + " holds " + std::to_string(count) + " puzzles: there is no puzzle " +
                          std::to_string(r.job.last));
   if (std::string problem = PrintRangeProblem(files, r.job); !problem.empty()) return fail(ctx, problem);
+  if (ctx.checkOnly) return kOk;
   if (!ctx.writePdf) return fail(ctx, "this kelvane-cli was built without printing");
   const PdfOutcome done = ctx.writePdf(r);
   if (!done.ok) return fail(ctx, done.message.empty() ? "the PDF could not be written" : done.message);
@@ -356,26 +358,115 @@ int cmdPrint(const Args& a, Context& ctx) {
 
 }  // namespace
 
+namespace {
+
+struct CommandHelp {
+  const char* name;
+  const char* synopsis;  // the usage line after "kelvane-cli "
+  const char* summary;   // one line for the overview
+  const char* details;   // the rest of the command's help
+};
+
+const CommandHelp kCommands[] = {
+    {"create",
+     "create [--size 5|7|9|random] [--difficulty easy|hard] [--count N] [--out FILE] [--seed S] [--threads T]",
+     "append new puzzles to a puzzle file",
+     "Appends N new puzzles to FILE, each with exactly one solution through its marked cell,\n"
+     "numbered after the puzzles already there.\n"
+     "  --size 5|7|9|random       board size; random draws one for every puzzle (default 9)\n"
+     "  --difficulty easy|hard    (default hard)\n"
+     "  --count N                 puzzles to add, 1 to 100000000 (default 1)\n"
+     "  --out FILE                the puzzle file (default: the next free name\n"
+     "                            tempnewpuzzle;01.kvl to ;99 in the current folder)\n"
+     "  --seed S                  the same file every time, whatever --threads is\n"
+     "  --threads T               worker threads, 1 to 256 (default: every core)\n"
+     "A puzzle already in FILE or in the batch is not added twice. When the last 1000000\n"
+     "attempts bring fewer than 100 new puzzles, create stops and says how many it added\n"
+     "(exit 1). Ctrl+C stops between puzzles and leaves whole records (exit 130).\n"},
+    {"show", "show FILE N [--solution]", "draw puzzle N of a file",
+     "Draws puzzle N of FILE as text; [n] is the marked cell.\n"
+     "  --solution                also ring the solution's cells and signs in parentheses\n"
+     "                            and write out its sum\n"},
+    {"verify", "verify FILE", "check every puzzle of a file",
+     "Checks every record of FILE: its lines, size, Latin square and signs, and that its\n"
+     "solution runs from the bottom row to the top row through the marked cell with sum 0\n"
+     "and is the only such chain. One line for each bad record, then \"N passed, M failed\".\n"
+     "Exit 0 when all pass, 1 otherwise.\n"},
+    {"count", "count FILE", "the number of puzzles in a file",
+     "Prints the number of puzzles in FILE: its lines that start with \"#\" and a number above 0.\n"},
+    {"chains", "chains 5|7|9", "every chain a player can build on a board size",
+     "Prints the complete chain list of a board size, as the program's k5x5.kvy, k7x7.kvy\n"
+     "and k9x9.kvy hold it.\n"},
+    {"print", "print FILE [--from A] [--to B] [--solutions] [--per-page 1|2|4|6|15|24] [--paper a4|letter] --pdf OUT.pdf",
+     "puzzles or solutions of a file as pages of a PDF file",
+     "Writes puzzles A to B of FILE as the window prints them, each grid titled with its\n"
+     "number and difficulty. Every record of the range is read first: a damaged one is\n"
+     "named and nothing is written. OUT.pdf is replaced only when the whole document is\n"
+     "written. No display is needed.\n"
+     "  --from A, --to B          the range (default: every puzzle of FILE)\n"
+     "  --solutions               print the solutions instead of the puzzles\n"
+     "  --per-page N              grids a page: 1, 2, 4 or 6 portrait, 15 or 24 landscape\n"
+     "                            (default 1)\n"
+     "  --paper a4|letter         (default a4)\n"
+     "  --pdf OUT.pdf             the file the pages go to\n"},
+};
+
+const CommandHelp* findCommand(const std::string& name) {
+  for (const CommandHelp& c : kCommands)
+    if (name == c.name) return &c;
+  return nullptr;
+}
+
+}  // namespace
+
 std::string Usage() {
-  return "usage: kelvane-cli COMMAND ...\n"
-         "  create [--size 5|7|9|random] [--difficulty easy|hard] [--count N] [--out FILE]\n"
-         "         [--seed S] [--threads T]   append N new puzzles to FILE\n"
-         "  show FILE N [--solution]          draw puzzle N of FILE\n"
-         "  verify FILE                       check every puzzle of FILE\n"
-         "  count FILE                        the number of puzzles in FILE\n"
-         "  chains 5|7|9                      the complete chain list of a board size\n"
-         "  print FILE [--from A] [--to B] [--solutions] [--per-page 1|2|4|6|15|24]\n"
-         "        [--paper a4|letter] --pdf OUT.pdf   puzzles A..B (all by default) of FILE\n"
-         "                                    as pages of a PDF file\n";
+  std::string text = "usage: kelvane-cli COMMAND [ARGUMENTS]\n"
+                     "       kelvane-cli COMMAND --help\n"
+                     "The Kelvane puzzle engine without a window.\n\nCommands:\n";
+  for (const CommandHelp& c : kCommands) {
+    std::string name = c.name;
+    name.resize(8, ' ');
+    text += "  " + name + c.summary + "\n";
+  }
+  text += "\nExit codes: 0 success, 1 a check failed or fewer puzzles than asked, 2 an error,\n"
+          "130 stopped by Ctrl+C.\n";
+  return text;
+}
+
+std::string CommandUsage(const std::string& command) {
+  const CommandHelp* c = findCommand(command);
+  if (!c) return Usage();
+  return std::string("usage: kelvane-cli ") + c->synopsis + "\n" + c->details;
 }
 
 int Run(const std::vector<std::string>& args, Context& ctx) {
-  if (args.empty() || args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
-    (args.empty() ? ctx.err : ctx.out) << Usage();
-    return args.empty() ? kError : kOk;
+  if (args.empty()) {
+    ctx.err << Usage();
+    return kError;
+  }
+  if (args[0] == "--help" || args[0] == "-h" || args[0] == "help") {
+    if (args.size() == 2 && findCommand(args[1])) {
+      ctx.out << CommandUsage(args[1]);
+      return kOk;
+    }
+    if (args.size() > 1) {
+      ctx.err << "kelvane-cli: unknown command \"" << args[1] << "\"\n" << Usage();
+      return kError;
+    }
+    ctx.out << Usage();
+    return kOk;
   }
   const std::string command = args[0];
+  if (!findCommand(command)) {
+    ctx.err << "kelvane-cli: unknown command \"" << command << "\"\n" << Usage();
+    return kError;
+  }
   const std::vector<std::string> rest(args.begin() + 1, args.end());
+  for (const std::string& a : rest)
+    if (a == "--help" || a == "-h") {
+      ctx.out << CommandUsage(command);
+      return kOk;
+    }
   Args a;
   std::string error;
   std::set<std::string> withValue, flags;
@@ -385,9 +476,10 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
     withValue = {"--from", "--to", "--per-page", "--paper", "--pdf"};
     flags = {"--solutions"};
   }
-  else if (command != "verify" && command != "count" && command != "chains" && command != "print")
-    return fail(ctx, "unknown command \"" + command + "\" (see kelvane-cli --help)");
-  if (!parseArgs(rest, withValue, flags, a, error)) return fail(ctx, error);
+  if (!parseArgs(rest, withValue, flags, a, error)) {
+    ctx.err << "kelvane-cli: " << error << "\n" << CommandUsage(command);
+    return kError;
+  }
   if (command == "create") return cmdCreate(a, ctx);
   if (command == "show") return cmdShow(a, ctx);
   if (command == "verify") return cmdVerify(a, ctx);

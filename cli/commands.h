@@ -31,6 +31,8 @@ struct Context {
   std::ostream& err;
   const std::atomic<bool>& cancel;
   bool progress = false;              // show progress on err
+  // Arguments and files are checked, nothing is created or written (for fuzzing).
+  bool checkOnly = false;
   // Writes the PDF; empty in a build without the windows' toolkit.
   std::function<PdfOutcome(const PdfRequest&)> writePdf;
 };
@@ -40,6 +42,8 @@ struct Context {
 // 130 stopped by the user.
 int Run(const std::vector<std::string>& args, Context& ctx);
 
+// The overview of every command, and one command's whole help.
 std::string Usage();
+std::string CommandUsage(const std::string& command);
 
 }  // namespace kelvane::cli

@@ -29,7 +29,7 @@ int main(int argc, char** argv) {
   std::signal(SIGINT, onInterrupt);
   std::signal(SIGTERM, onInterrupt);
   std::vector<std::string> args(argv + 1, argv + argc);
-  kelvane::cli::Context ctx{programFolder(argv[0]), std::cout, std::cerr, interrupted, isatty(2) == 1, {}};
+  kelvane::cli::Context ctx{programFolder(argv[0]), std::cout, std::cerr, interrupted, isatty(2) == 1, false, {}};
 #ifdef KELVANE_CLI_PDF
   ctx.writePdf = kelvane::cli::WritePdf;
 #endif

@@ -309,12 +309,39 @@ TEST_F(CliTest, ShippedChainListsAndPuzzleFile) {
 }
 
 // One "kelvane-cli: " line on stderr, exit 2 and nothing on stdout.
+// One line saying what is wrong; an unknown command or option adds the usage.
 void ExpectError(const Result& r) {
   EXPECT_EQ(r.code, 2);
   EXPECT_EQ(r.out, "");
   EXPECT_EQ(r.err.rfind("kelvane-cli: ", 0), 0u) << r.err;
-  EXPECT_EQ(Lines(r.err).size(), 1u) << r.err;
+  const Text lines = Lines(r.err);
+  const bool unknown = r.err.find("unknown ") != std::string::npos || r.err.find("needs a value") != std::string::npos;
+  if (unknown) EXPECT_EQ(lines.at(1).rfind("usage: kelvane-cli ", 0), 0u) << r.err;
+  else EXPECT_EQ(lines.size(), 1u) << r.err;
   EXPECT_EQ(r.err.back(), '\n');
+}
+
+TEST_F(CliTest, HelpForEveryCommand) {
+  const Result overview = Cli({"--help"});
+  EXPECT_EQ(overview.code, 0);
+  const Text commands = {"create", "show", "verify", "count", "chains", "print"};
+  for (const std::string& c : commands) {
+    SCOPED_TRACE(c);
+    EXPECT_NE(overview.out.find("\n  " + c + " "), std::string::npos);
+    for (const Text& args : {Text{c, "--help"}, Text{"help", c}, Text{c, "x", "-h"}}) {
+      const Result r = Cli(args);
+      EXPECT_EQ(r.code, 0);
+      EXPECT_EQ(r.out.rfind("usage: kelvane-cli " + c, 0), 0u) << r.out;
+      EXPECT_GT(Lines(r.out).size(), 1u);
+    }
+    const Result bad = Cli({c, "--no-such-option"});
+    ExpectError(bad);
+    EXPECT_EQ(Lines(bad.err).at(1).rfind("usage: kelvane-cli " + c, 0), 0u) << bad.err;
+  }
+  const Result none = Cli({});
+  EXPECT_EQ(none.code, 2);
+  EXPECT_EQ(none.err, overview.out);
+  ExpectError(Cli({"help", "frobnicate"}));
 }
 
 TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
