@@ -494,7 +494,8 @@ void MainWindow::DeleteCurrent() {
   // The puzzle on the board, not whatever was typed into the number box.
   int n = g_.PuzzleNumber;
   if (n < 1) return;
-  const WriteResult w = DeleteRecord(g_.Files, g_.CurrentFile, n);
+  const ShownRecord shown{g_.MarkedCell, GridText(g_)};
+  const WriteResult w = DeleteRecord(g_.Files, g_.CurrentFile, n, &shown);
   if (!w.ok) {
     MsgboxA(w.message + "\n" + w.reason, "vbok+vbcritical");
     return;

@@ -1,6 +1,7 @@
 // Putting a stored puzzle on the board, blanking it, and the file commands around it.
 #include "model/navigation.h"
 
+#include <algorithm>
 #include <fstream>
 #include <sstream>
 
@@ -102,7 +103,7 @@ SaveResult SaveCurrentPuzzle(GameState& g, const std::string& file) {
   return s;
 }
 
-WriteResult DeleteRecord(PuzzleFileIndexes& files, const std::string& file, int n) {
+WriteResult DeleteRecord(PuzzleFileIndexes& files, const std::string& file, int n, const ShownRecord* shown) {
   auto failure = [&](std::string reason) {
     return WriteResult{false, "Error deleting puzzle#" + NumText(n) + " from file: " + file, std::move(reason)};
   };
@@ -119,6 +120,15 @@ WriteResult DeleteRecord(PuzzleFileIndexes& files, const std::string& file, int 
   if (!in || !(content << in.rdbuf())) return failure("The file cannot be read.");
   std::string text = content.str();
   if (text.size() != index->size) return failure("The file changed while it was read.");
+  if (shown) {
+    RawRecord raw;
+    if (ReadRawRecord(files, file, n, raw) != ReadStatus::Ok) return failure("The file changed while it was read.");
+    const ParsedRecord r = ParseRecord(raw);
+    const std::size_t cells = std::min(r.Cells.size(), shown->grid.size());
+    if (r.MarkedCell != shown->markedCell || r.Cells.compare(0, cells, shown->grid, 0, cells) != 0 || cells == 0)
+      return failure("The file has changed since the puzzle was shown: puzzle#" + NumText(n) +
+                     " in it is another puzzle. Nothing was deleted.");
+  }
   text.erase(from, to - from);
   const WriteResult w = ReplaceFile(file, text);
   if (!w.ok) return failure(w.reason);

@@ -46,8 +46,17 @@ struct SaveResult {
 };
 SaveResult SaveCurrentPuzzle(GameState& g, const std::string& file);
 
+// What the board shows of a record, so that a file changed on the disk does not
+// lose another puzzle in its place.
+struct ShownRecord {
+  int markedCell = 0;
+  std::string grid;
+};
+
 // Removes the record at position n from a file, through a temporary file and a
-// rename; the rest of the file is kept byte for byte.
-[[nodiscard]] WriteResult DeleteRecord(PuzzleFileIndexes& files, const std::string& file, int n);
+// rename; the rest of the file is kept byte for byte. With shown, record n must
+// still be that puzzle.
+[[nodiscard]] WriteResult DeleteRecord(PuzzleFileIndexes& files, const std::string& file, int n,
+                                       const ShownRecord* shown = nullptr);
 
 }  // namespace kelvane

@@ -1,6 +1,9 @@
 // Puzzle files: five-line records, read by position, counted, appended and named.
 #include "model/puzzle_file.h"
 
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -9,6 +12,7 @@
 
 #include "model/game_state.h"
 #include "model/text_rules.h"
+#include "model/write_fault.h"
 
 namespace kelvane {
 
@@ -48,6 +52,32 @@ ReadStatus fromFileStatus(FileStatus s) {
 }
 
 std::string systemReason() { return std::strerror(errno); }
+
+// The file writes below, each with its place in the test seam.
+std::FILE* openForWrite(const std::string& path, const char* mode) {
+  if (WriteFault* fault = InstalledWriteFault(); fault && fault->FailOpen(path)) {
+    errno = EACCES;
+    return nullptr;
+  }
+  return std::fopen(path.c_str(), mode);
+}
+
+// Writes and flushes all of data; false with errno set when any part failed.
+bool writeAll(std::FILE* out, const std::string& path, std::string_view data) {
+  std::size_t n = data.size();
+  if (WriteFault* fault = InstalledWriteFault()) n = std::min(n, fault->WriteLimit(path, data.size()));
+  const bool ok = std::fwrite(data.data(), 1, n, out) == n && std::fflush(out) == 0;
+  if (ok && n < data.size()) errno = EIO;
+  return ok && n == data.size();
+}
+
+void renameOver(const fs::path& from, const fs::path& to, std::error_code& ec) {
+  if (WriteFault* fault = InstalledWriteFault(); fault && fault->FailRename(to.string())) {
+    ec = std::make_error_code(std::errc::read_only_file_system);
+    return;
+  }
+  fs::rename(from, to, ec);
+}
 
 }  // namespace
 
@@ -206,14 +236,13 @@ WriteResult AppendToFile(const std::string& path, std::string_view text) {
     if (!in) return failure(systemReason());
     if (std::fseek(in.get(), -1, SEEK_END) == 0) needsBreak = std::getc(in.get()) != '\n';
   }
-  File out(std::fopen(path.c_str(), "ab"));
+  File out(openForWrite(path, "ab"));
   if (!out) return failure(systemReason());
   std::string data;
   data.reserve(text.size() + 2);
   if (needsBreak) data += "\r\n";
   data += text;
-  const bool wrote = std::fwrite(data.data(), 1, data.size(), out.get()) == data.size() &&
-                     std::fflush(out.get()) == 0;
+  const bool wrote = writeAll(out.get(), path, data);
   const std::string reason = wrote ? std::string() : systemReason();
   const bool closed = std::fclose(out.release()) == 0;
   if (wrote && closed) return {};
@@ -234,20 +263,22 @@ WriteResult ReplaceFile(const std::string& path, std::string_view text) {
   for (int tries = 0; tries < 16 && !out; ++tries) {
     temp = target;
     temp += ".tmp" + std::to_string(entropy() % 1000000);
-    out.reset(std::fopen(temp.c_str(), "wbx"));
+    out.reset(openForWrite(temp.string(), "wbx"));
     if (!out && errno != EEXIST) break;
   }
   if (!out) return failure(systemReason());
-  const bool wrote = std::fwrite(text.data(), 1, text.size(), out.get()) == text.size() &&
-                     std::fflush(out.get()) == 0;
+  // The new file keeps the old one's permissions, and is on the disk before it takes the name.
+  std::error_code ec;
+  const fs::file_status old = fs::status(target, ec);
+  if (!ec && fs::is_regular_file(old)) fs::permissions(temp, old.permissions(), ec);
+  const bool wrote = writeAll(out.get(), temp.string(), text) && ::fsync(fileno(out.get())) == 0;
   const std::string reason = wrote ? std::string() : systemReason();
   const bool closed = std::fclose(out.release()) == 0;
-  std::error_code ec;
   if (!wrote || !closed) {
     fs::remove(temp, ec);
     return failure(reason.empty() ? "The file could not be closed." : reason);
   }
-  fs::rename(temp, target, ec);
+  renameOver(temp, target, ec);
   if (ec) {
     std::error_code ignored;
     fs::remove(temp, ignored);

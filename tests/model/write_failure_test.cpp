@@ -1,0 +1,175 @@
+// Writes that fail (a read-only folder, a full disk half-way, a failing rename, a file that
+// vanished or was replaced) leave every file as it was and never report success.
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <string>
+
+#include "engine/batch.h"
+#include "engine/chain_list.h"
+#include "model/navigation.h"
+#include "model/puzzle_file.h"
+#include "model/write_fault.h"
+#include "settings/config_file.h"
+#include "test_support.h"
+
+namespace kelvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+const std::string kGrid = "3-1-2+ - -2-3-1- - +1-2-3";
+
+std::string Records(int count) {
+  std::string text;
+  for (int k = 1; k <= count; ++k) text += FormatRecord(k, k % 2 == 0, 5, 4, 11 + k % 3, kGrid, "21,11,1,3, 11");
+  return text;
+}
+
+std::map<std::string, std::string> Snapshot(const fs::path& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : fs::directory_iterator(folder)) files[e.path().filename()] = test::ReadFile(e.path().string());
+  return files;
+}
+
+// Every write in one folder fails in the chosen way.
+struct Fault : WriteFault {
+  enum class Kind { ReadOnlyFolder, DiskFullHalfWay, RenameFails } kind;
+  std::string folder;
+  int writes = 0;
+  Fault(Kind k, std::string f) : kind(k), folder(std::move(f)) {}
+  bool Mine(const std::string& path) const { return path.rfind(folder, 0) == 0; }
+  bool FailOpen(const std::string& path) override { return kind == Kind::ReadOnlyFolder && Mine(path); }
+  std::size_t WriteLimit(const std::string& path, std::size_t size) override {
+    ++writes;
+    return kind == Kind::DiskFullHalfWay && Mine(path) ? size / 2 : size;
+  }
+  bool FailRename(const std::string& path) override { return kind == Kind::RenameFails && Mine(path); }
+};
+
+struct Operation {
+  const char* name;
+  // Runs in the folder; true when it reported success, with message what it said.
+  std::function<bool(const test::TempDir&, std::string& message)> run;
+  bool renames;  // goes through a temporary file and a rename
+};
+
+bool Save(const std::string& target, std::string& message) {
+  GameState g;
+  test::TempDir source;
+  test::WriteFile(source.File("s.kvl"), Records(1));
+  if (!ShowPuzzle(g, source.File("s.kvl"), 1).found) return false;
+  const SaveResult r = SaveCurrentPuzzle(g, target);
+  message = r.message;
+  EXPECT_EQ(r.style, r.ok ? "vbok+vbinformation" : "vbok+vbcritical");
+  return r.ok;
+}
+
+const Operation kOperations[] = {
+    {"save into a file", [](const test::TempDir& d, std::string& m) { return Save(d.File("p.kvl"), m); }, false},
+    {"save into a new file", [](const test::TempDir& d, std::string& m) { return Save(d.File("new.kvl"), m); },
+     false},
+    {"delete",
+     [](const test::TempDir& d, std::string& m) {
+       PuzzleFileIndexes files;
+       const WriteResult w = DeleteRecord(files, d.File("p.kvl"), 2);
+       m = w.message;
+       return w.ok;
+     },
+     true},
+    {"batch",
+     [](const test::TempDir& d, std::string& m) {
+       BatchOptions o;
+       o.count = 20;
+       o.size = 5;
+       o.seed = 3;
+       o.outFile = d.File("p.kvl");
+       ChainListCache lists(KELVANE_SOURCE_DATA);
+       PuzzleFileIndexes files;
+       std::atomic<bool> cancel{false};
+       const BatchResult r = CreateBatch(o, lists, files, cancel);
+       m = r.message;
+       EXPECT_EQ(r.added, r.failed ? 0 : 20);
+       return !r.failed;
+     },
+     false},
+    {"configuration",
+     [](const test::TempDir& d, std::string& m) {
+       const WriteResult w = WriteConfigFile(d.File("kelvane.cfg"), DefaultConfig(d.Folder()));
+       m = w.message;
+       return w.ok;
+     },
+     true},
+};
+
+TEST(WriteFailure, EveryWriteThatFailsKeepsEveryFileAndSaysSo) {
+  for (Fault::Kind kind : {Fault::Kind::ReadOnlyFolder, Fault::Kind::DiskFullHalfWay, Fault::Kind::RenameFails}) {
+    for (const Operation& op : kOperations) {
+      SCOPED_TRACE(std::string(op.name) + ", fault " + std::to_string(static_cast<int>(kind)));
+      test::TempDir dir;
+      test::WriteFile(dir.File("p.kvl"), Records(3));
+      test::WriteFile(dir.File("kelvane.cfg"), FormatConfig(DefaultConfig("/elsewhere/")));
+      const auto before = Snapshot(dir.Path());
+      Fault fault(kind, dir.Folder());
+      std::string message;
+      bool ok = false;
+      {
+        ScopedWriteFault scoped(fault);
+        ok = op.run(dir, message);
+      }
+      // A rename that fails only matters to what renames; the others write in place.
+      if (kind == Fault::Kind::RenameFails && !op.renames) {
+        EXPECT_TRUE(ok) << message;
+        continue;
+      }
+      EXPECT_FALSE(ok);
+      EXPECT_FALSE(message.empty());
+      EXPECT_EQ(Snapshot(dir.Path()), before);  // no file changed, none left behind
+    }
+  }
+}
+
+TEST(WriteFailure, NothingIsInjectedWithoutAFault) {
+  for (const Operation& op : kOperations) {
+    SCOPED_TRACE(op.name);
+    test::TempDir dir;
+    test::WriteFile(dir.File("p.kvl"), Records(3));
+    std::string message;
+    EXPECT_TRUE(op.run(dir, message)) << message;
+  }
+}
+
+TEST(WriteFailure, AVanishedOrReplacedFileLosesNoPuzzle) {
+  test::TempDir dir;
+  const std::string path = dir.File("p.kvl");
+  test::WriteFile(path, Records(3));
+  GameState g;
+  ASSERT_TRUE(ShowPuzzle(g, path, 2).found);
+  const ShownRecord shown{g.MarkedCell, GridText(g)};
+
+  // Replaced by another file of puzzles: puzzle 2 there is not the one shown.
+  std::string other = Records(3);
+  other.replace(other.find("3-1-2", other.find("#2")), 5, "1-3-2");
+  test::WriteFile(path, other);
+  WriteResult w = DeleteRecord(g.Files, path, 2, &shown);
+  EXPECT_FALSE(w.ok);
+  EXPECT_NE(w.reason.find("Nothing was deleted"), std::string::npos) << w.reason;
+  EXPECT_EQ(test::ReadFile(path), other);
+
+  // Put back as it was: the shown puzzle goes.
+  test::WriteFile(path, Records(3));
+  w = DeleteRecord(g.Files, path, 2, &shown);
+  EXPECT_TRUE(w.ok) << w.reason;
+  EXPECT_EQ(CountPuzzles(g.Files, path), 2);
+
+  fs::remove(path);
+  w = DeleteRecord(g.Files, path, 1, &shown);
+  EXPECT_FALSE(w.ok);
+  EXPECT_FALSE(fs::exists(path));
+}
+
+}  // namespace
+}  // namespace kelvane
