@@ -30,6 +30,7 @@
 #include "engine/batch.h"
 #include "output/browse_screen_qt.h"
 #include "output/printing_qt.h"
+#include "model/folders.h"
 #include "model/navigation.h"
 #include "model/text_rules.h"
 #include "settings/colour_scheme.h"
@@ -70,10 +71,12 @@ constexpr Place kStatus{30, 5250, 4320, 210};
 
 Folders FindFolders() {
   Folders f;
-  f.program = withSlash(QCoreApplication::applicationDirPath().toStdString());
+  const DataFolder data = FindDataFolder(withSlash(QCoreApplication::applicationDirPath().toStdString()));
+  f.program = data.folder;
   f.user = f.program;
+  // An installed copy never writes into its share folder, even as root; a build copy does when it can.
   const QFileInfo dir(QString::fromStdString(f.program));
-  if (!dir.isWritable()) {
+  if (data.installed || !dir.isWritable()) {
     const QString user = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
     if (!user.isEmpty() && QDir().mkpath(user)) {
       f.user = withSlash(user.toStdString());
@@ -459,9 +462,17 @@ void MainWindow::OpenFile() {
   RawRecord first;
   const ReadStatus read = ReadRawRecord(g_.Files, name, 1, first);
   const FileIndex* index = read == ReadStatus::Ok ? g_.Files.Get(name) : nullptr;
-  if (read != ReadStatus::Ok || (index && index->hasNul)) {
-    const std::string why = read != ReadStatus::Ok ? DescribeReadStatus(read)
-                                                   : "The file holds binary data: it is not a puzzle file.";
+  std::string why;
+  if (read != ReadStatus::Ok) {
+    why = DescribeReadStatus(read);
+  } else if (index && index->hasNul) {
+    why = "The file holds binary data: it is not a puzzle file.";
+  } else if (const ParsedRecord r = ParseRecord(first);
+             (r.SizeDigit != 5 && r.SizeDigit != 7 && r.SizeDigit != 9) ||
+             r.Cells.size() < static_cast<std::size_t>(r.Size * r.Size)) {
+    why = "Its first record has no 5x5, 7x7 or 9x9 board: the file is not a puzzle file.";
+  }
+  if (!why.empty()) {
     MsgboxA("Error reading puzzle# 1\n" + why, "vbok+vbcritical");
     return;
   }
@@ -865,6 +876,8 @@ void MainWindow::Browse() {
   form2_->OpenAtFirstPage();
   form2_->exec();
   QCoreApplication::processEvents();
+  // The browse screen counts the file afresh; it may have grown meanwhile.
+  puznumber->setText(QString::fromStdString(" of" + NumText(g_.PuzzleCount)));
 }
 
 void MainWindow::PrintCurrent() {

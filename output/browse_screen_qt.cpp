@@ -80,6 +80,7 @@ BrowseScreen::BrowseScreen(GameState& g, MsgForm& messages, std::function<void(i
 }
 
 void BrowseScreen::DrawPage(int first) {
+  refreshCount();
   g_.BrowseFirst = std::max(1, first);
   page_.calls.clear();
   const GridStyle style = ThumbnailStyle(g_.CellFontName, g_.ThumbMarkedColour, g_.MarkedCellBackColour);
@@ -96,8 +97,11 @@ void BrowseScreen::DrawPage(int first) {
   update();
 }
 
-void BrowseScreen::OpenAtFirstPage() {
-  DrawPage(1);
+void BrowseScreen::OpenAtFirstPage() { DrawPage(1); }
+
+void BrowseScreen::refreshCount() {
+  // The file may have grown or shrunk since it was opened; the index notices.
+  g_.PuzzleCount = CountPuzzles(g_.Files, g_.CurrentFile);
   setWindowTitle(QString::fromStdString("Total Puzzles =" + NumText(g_.PuzzleCount)));
 }
 
@@ -107,8 +111,12 @@ void BrowseScreen::Command(int index) {
     hide();
     return;
   }
+  refreshCount();
   const int count = g_.PuzzleCount;
-  if (count <= PageSize) return;
+  if (count <= PageSize) {
+    if (g_.BrowseFirst != 1) DrawPage(1);
+    return;
+  }
   int first = g_.BrowseFirst;
   switch (index) {
     case 0: first = std::max(1, first - PageSize); break;

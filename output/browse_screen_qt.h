@@ -62,6 +62,7 @@ class BrowseScreen : public QDialog {
  private:
   void layOut();
   void applyColours();
+  void refreshCount();
 
   GameState& g_;
   MsgForm& messages_;

@@ -254,3 +254,37 @@ TEST_F(BrowseScreenTest, ButtonsFitTheSmallestWindowAndTakeTheDialogColour) {
 
 }  // namespace
 }  // namespace kelvane::ui
+
+namespace kelvane::ui {
+namespace {
+
+TEST_F(BrowseScreenTest, AFileThatGrowsOrShrinksWhileBrowsedIsCountedAfresh) {
+  Open(20);
+  test::WriteFile(g.CurrentFile, Puzzles(40, 5));  // another program appended twenty
+  Press(3);
+  EXPECT_EQ(g.PuzzleCount, 40);
+  EXPECT_EQ(g.BrowseFirst, 25);
+  EXPECT_EQ(screen->windowTitle(), "Total Puzzles = 40");
+  ASSERT_EQ(Titles().size(), 16u);
+  EXPECT_EQ(Titles().back().text, "Puz#40 Easy");
+
+  test::WriteFile(g.CurrentFile, Puzzles(10, 5));  // and cut it back to ten
+  Press(0);
+  EXPECT_EQ(g.PuzzleCount, 10);
+  EXPECT_EQ(g.BrowseFirst, 1);
+  EXPECT_EQ(Titles().size(), 10u);
+  ClickAt(50 + 7150 * 3.5 / 4, 429 + 7480 * 3.5 / 4);  // where puzzle 16 was
+  EXPECT_TRUE(picked.empty());
+}
+
+TEST_F(BrowseScreenTest, TwoHundredThousandPuzzlesPageToTheEnd) {
+  Open(200000, 9);
+  Press(3);
+  EXPECT_EQ(g.BrowseFirst, 199985);
+  ASSERT_EQ(Titles().size(), 16u);
+  EXPECT_EQ(Titles().front().text, "Puz#199985 Hard");
+  EXPECT_EQ(Titles().back().text, "Puz#200000 Easy");
+}
+
+}  // namespace
+}  // namespace kelvane::ui

@@ -1,6 +1,8 @@
 // The main window for real: start-up with odd files, navigation, open, save, delete, pickers and exit.
 #include <gtest/gtest.h>
 
+#include <random>
+
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -285,6 +287,62 @@ TEST(Board, ScalesWithTheWindowAndClicksHitTheOverlay) {
   EXPECT_EQ(board->CellAt(board->CellRect(0).center()), marked);
   EXPECT_EQ(board->CellAt(board->CellRect(1).center()), 1);
   EXPECT_EQ(board->CellAt(QPoint(1, 1)), 0);
+}
+
+}  // namespace
+}  // namespace kelvane::ui
+
+namespace kelvane::ui {
+namespace {
+
+// 100 MB of random bytes, with or without NUL bytes, lines and "#" now and then.
+std::string Garbage(bool binary) {
+  std::mt19937_64 random(binary ? 1 : 2);
+  std::string text(100u << 20, ' ');
+  for (std::size_t i = 0; i < text.size(); i += 8) {
+    std::uint64_t r = random();
+    for (std::size_t k = 0; k < 8 && i + k < text.size(); ++k, r >>= 8) {
+      char c = static_cast<char>(r & 0xFF);
+      if (!binary && (c == '\0' || (r & 0x3F) == 1)) c = (r & 0x40) ? '\n' : '#';
+      text[i + k] = c;
+    }
+  }
+  return text;
+}
+
+TEST(OpenFile, HugeGarbageAndTwoHundredThousandPuzzles) {
+  Twelve p;
+  MainWindow& w = p.Start();
+  p.Click("arrows_2");
+  const std::string grid = GridText(w.State());
+  for (bool binary : {true, false}) {
+    const std::string path = p.dir.File(binary ? "binary.dat" : "text.dat");
+    test::WriteFile(path, Garbage(binary));
+    p.answers.files.push_back(path);
+    p.answers.messages.clear();
+    p.Click("cmdload");
+    ASSERT_EQ(p.answers.messages.size(), 1u) << path;
+    EXPECT_EQ(p.answers.messages[0].second, "vbok+vbcritical");
+    EXPECT_EQ(w.State().CurrentFile, p.dir.File("twelve.kvl"));
+    EXPECT_EQ(GridText(w.State()), grid);
+    fs::remove(path);
+  }
+
+  const std::string big = p.dir.File("big.kvl");
+  test::WriteFile(big, records(200000));
+  p.answers.files.push_back(big);
+  p.Click("cmdload");
+  EXPECT_EQ(w.State().PuzzleCount, 200000);
+  p.Click("arrows_2", Qt::RightButton);
+  EXPECT_EQ(p.Text("PuzNumNow"), "200000");
+  w.ShowPuzzleNumber(100000);
+  p.answers.codes = {6};
+  w.DeleteCurrent();
+  EXPECT_EQ(p.answers.messages.back().first, "Done");
+  const std::string all = records(200000);
+  const std::size_t from = all.find("#100000\r\n"), to = all.find("#100001\r\n");
+  EXPECT_EQ(test::ReadFile(big), all.substr(0, from) + all.substr(to));
+  EXPECT_EQ(w.State().PuzzleCount, 199999);
 }
 
 }  // namespace
