@@ -185,7 +185,7 @@ void MainWindow::buildWidgets() {
   PuzNumNow->setObjectName("PuzNumNow");
   PuzNumNow->setAlignment(Qt::AlignCenter);
   PuzNumNow->setToolTip("Type a puzzle number and press Enter");
-  connect(PuzNumNow, &QLineEdit::returnPressed, this, [this] { GoToTypedNumber(); });
+  PuzNumNow->installEventFilter(this);
   puznumber = new QLabel("of", central_);
   puznumber->setObjectName("puznumber");
   Label5 = new QLabel("Current Sum", central_);
@@ -446,7 +446,9 @@ void MainWindow::GoToTypedNumber() {
   if (!shown.found) {
     reportNotFound(n, false);
     ShowPuzzleNumber(old);
+    return;
   }
+  board_->setFocus();  // the keys play the new puzzle
 }
 
 void MainWindow::OpenFile() {
@@ -609,7 +611,30 @@ void MainWindow::KeyStep(Step step) {
   board_->SetCursorCell(keyCursor_);
 }
 
+bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
+  // Enter in the number box goes to the puzzle, Escape puts the shown number
+  // back; neither reaches the board's keys.
+  if (watched == PuzNumNow && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+      GoToTypedNumber();
+      return true;
+    }
+    if (key == Qt::Key_Escape) {
+      PuzNumNow->setText(g_.PuzzleNumber > 0 ? QString::number(g_.PuzzleNumber) : QString());
+      board_->setFocus();
+      return true;
+    }
+  }
+  return QMainWindow::eventFilter(watched, event);
+}
+
 void MainWindow::keyPressEvent(QKeyEvent* event) {
+  // Keys the number box passes on are not moves on the board.
+  if (focusWidget() == PuzNumNow) {
+    event->accept();
+    return;
+  }
   switch (event->key()) {
     case Qt::Key_Left: KeyStep(Step::Left); break;
     case Qt::Key_Right: KeyStep(Step::Right); break;

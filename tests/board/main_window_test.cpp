@@ -153,9 +153,20 @@ TEST(Navigation, TypedNumbersOutsideTheFileChangeNothing) {
     EXPECT_EQ(w.State().PuzzleNumber, 1) << typed;
   }
   box->setText("7");
+  w.show();
+  box->setFocus();
   QTest::keyClick(box, Qt::Key_Return);
   EXPECT_EQ(w.State().PuzzleNumber, 7);
   EXPECT_EQ(p.Text("Label4"), "Hard");
+  // Enter in the box starts no chain; the board then has the keys.
+  EXPECT_EQ(w.State().LastChainCell, -1);
+  EXPECT_EQ(w.focusWidget(), p.Find<QWidget>("Shape1"));
+  // Escape in the box puts the shown number back and asks nothing.
+  box->setFocus();
+  box->setText("12");
+  QTest::keyClick(box, Qt::Key_Escape);
+  EXPECT_EQ(box->text(), "7");
+  EXPECT_TRUE(p.answers.messages.empty());
 }
 
 TEST(OpenFile, BadFilesAreReportedAndTheBoardStays) {
