@@ -17,27 +17,14 @@
 #include "model/puzzle_file.h"
 #include "model/text_rules.h"
 #include "uikit/box_control.h"
+#include "uikit/dialog_parts.h"
 #include "uikit/fn_dialog.h"
 #include "uikit/msg_form.h"
 #include "uikit/twips.h"
 
 namespace kelvane::ui {
 
-namespace {
-
-// Sizes in twips.
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
-constexpr int ChooserWidth = 420;
-constexpr int Gap = 120;
-
-// Buttons fill with their own background role (Button), the rest with Window.
-void Fill(QWidget* w, QPalette::ColorRole role, Colour colour) {
-  if (role == QPalette::Window) SetColourRoles(w, {role, w->backgroundRole()}, colour);
-  else SetColourRoles(w, {role}, colour);
-}
-
-}  // namespace
+using dialog::Fill;
 
 CreateDialog::CreateDialog(MsgForm& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
   setObjectName("Form3");
@@ -93,32 +80,12 @@ CreateDialog::CreateDialog(MsgForm& messages, QWidget* parent) : QDialog(parent)
   inFileFrame_ = new QGroupBox("Output File", this);
   inFileFrame_->setObjectName("InFileFrame");
   inFileFrame_->setToolTip("New Puzzles will be stored in this file");
-  auto* file = new QHBoxLayout(inFileFrame_);
-  fileNow_ = new QLineEdit(inFileFrame_);
-  fileNow_->setObjectName("FileNow");
-  fileNow_->setMinimumWidth(Px(4200));
-  gf1_ = new FNDialog(inFileFrame_);
-  gf1_->setObjectName("gf1");
-  gf1_->setFixedSize(Px(ChooserWidth), fileNow_->sizeHint().height());
-  file->addWidget(fileNow_, 1);
-  file->addWidget(gf1_);
+  const dialog::FileRow file = dialog::AddFileRow(inFileFrame_);
+  fileNow_ = file.fileNow;
+  gf1_ = file.gf1;
 
-  command1_ = new BoxControl(this);
-  command1_->setObjectName("command1");
-  command1_->SetCaption("Create");
-  command1_->setToolTip("Create new puzzle(s)");
-  command1_->setFixedSize(Px(ButtonWidth), Px(ButtonHeight));
-  command2_ = new BoxControl(this);
-  command2_->setObjectName("command2");
-  command2_->SetCaption("Cancel");
-  command2_->setToolTip("Take no action and exit");
-  command2_->setFixedSize(Px(ButtonWidth), Px(ButtonHeight));
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(command1_);
-  buttons->addSpacing(Px(Gap));
-  buttons->addWidget(command2_);
+  command1_ = dialog::Button(this, "command1", "Create", "Create new puzzle(s)");
+  command2_ = dialog::Button(this, "command2", "Cancel", "Take no action and exit");
 
   auto* right = new QVBoxLayout;
   right->addWidget(frame2_);
@@ -126,13 +93,13 @@ CreateDialog::CreateDialog(MsgForm& messages, QWidget* parent) : QDialog(parent)
   right->addStretch(1);
 
   auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(Px(Gap), Px(Gap), Px(Gap), Px(Gap));
-  grid->setSpacing(Px(Gap));
+  grid->setContentsMargins(Px(dialog::Gap), Px(dialog::Gap), Px(dialog::Gap), Px(dialog::Gap));
+  grid->setSpacing(Px(dialog::Gap));
   grid->addWidget(frame5_, 0, 0);
   grid->addLayout(right, 0, 1);
   grid->addWidget(frame3_, 1, 0, 1, 2);
   grid->addWidget(inFileFrame_, 2, 0, 1, 2);
-  grid->addLayout(buttons, 3, 0, 1, 2);
+  grid->addLayout(dialog::ButtonRow(command1_, command2_), 3, 0, 1, 2);
   grid->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(text1_, &QLineEdit::textChanged, this, &CreateDialog::CountEdited);

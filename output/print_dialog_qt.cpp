@@ -17,35 +17,14 @@
 #include "model/text_rules.h"
 #include "uikit/box_control.h"
 #include "uikit/colours.h"
+#include "uikit/dialog_parts.h"
 #include "uikit/fn_dialog.h"
 #include "uikit/msg_form.h"
 #include "uikit/twips.h"
 
 namespace kelvane::ui {
 
-namespace {
-
-// Sizes in twips.
-constexpr int ButtonWidth = 1215;
-constexpr int ButtonHeight = 375;
-constexpr int ChooserWidth = 420;
-constexpr int Gap = 120;
-
-void Fill(QWidget* w, QPalette::ColorRole role, Colour colour) {
-  if (role == QPalette::Window) SetColourRoles(w, {role, w->backgroundRole()}, colour);
-  else SetColourRoles(w, {role}, colour);
-}
-
-BoxControl* Button(QWidget* parent, const char* name, const char* caption, const char* tip) {
-  auto* b = new BoxControl(parent);
-  b->setObjectName(name);
-  b->SetCaption(caption);
-  b->setToolTip(tip);
-  b->setFixedSize(Px(ButtonWidth), Px(ButtonHeight));
-  return b;
-}
-
-}  // namespace
+using dialog::Fill;
 
 PrintFileDialog::PrintFileDialog(MsgForm& messages, const QStringList& printers, const QString& defaultPrinter,
                                  QWidget* parent)
@@ -93,15 +72,9 @@ PrintFileDialog::PrintFileDialog(MsgForm& messages, const QStringList& printers,
   inFileFrame_ = new QGroupBox("Puzzles File", this);
   inFileFrame_->setObjectName("InFileFrame");
   inFileFrame_->setToolTip("Puzzles to be printed are stored in this file");
-  auto* file = new QHBoxLayout(inFileFrame_);
-  fileNow_ = new QLineEdit(inFileFrame_);
-  fileNow_->setObjectName("FileNow");
-  fileNow_->setMinimumWidth(Px(4200));
-  gf1_ = new FNDialog(inFileFrame_);
-  gf1_->setObjectName("gf1");
-  gf1_->setFixedSize(Px(ChooserWidth), fileNow_->sizeHint().height());
-  file->addWidget(fileNow_, 1);
-  file->addWidget(gf1_);
+  const dialog::FileRow file = dialog::AddFileRow(inFileFrame_);
+  fileNow_ = file.fileNow;
+  gf1_ = file.gf1;
 
   frame1_ = new QGroupBox("Puzzle Numbers to Print", this);
   frame1_->setObjectName("Frame1");
@@ -119,28 +92,23 @@ PrintFileDialog::PrintFileDialog(MsgForm& messages, const QStringList& printers,
   text2_->setMaximumWidth(Px(1200));
   range->addWidget(label1_);
   range->addWidget(text1_);
-  range->addSpacing(Px(Gap));
+  range->addSpacing(Px(dialog::Gap));
   range->addWidget(label2_);
   range->addWidget(text2_);
   range->addStretch(1);
 
-  command1_ = Button(this, "command1", "Print", "Print puzzles and exit");
-  command2_ = Button(this, "command2", "Cancel", "Take no action and exit");
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(command1_);
-  buttons->addSpacing(Px(Gap));
-  buttons->addWidget(command2_);
+  command1_ = dialog::Button(this, "command1", "Print", "Print puzzles and exit");
+  command2_ = dialog::Button(this, "command2", "Cancel", "Take no action and exit");
 
   auto* grid = new QGridLayout(this);
-  grid->setContentsMargins(Px(Gap), Px(Gap), Px(Gap), Px(Gap));
-  grid->setSpacing(Px(Gap));
+  grid->setContentsMargins(Px(dialog::Gap), Px(dialog::Gap), Px(dialog::Gap), Px(dialog::Gap));
+  grid->setSpacing(Px(dialog::Gap));
   grid->addWidget(frame2_, 0, 0);
   grid->addWidget(frame3_, 0, 1);
   grid->addWidget(frame5_, 1, 0, 1, 2);
   grid->addWidget(inFileFrame_, 2, 0, 1, 2);
   grid->addWidget(frame1_, 3, 0, 1, 2);
-  grid->addLayout(buttons, 4, 0, 1, 2);
+  grid->addLayout(dialog::ButtonRow(command1_, command2_), 4, 0, 1, 2);
   grid->setSizeConstraint(QLayout::SetFixedSize);
 
   connect(gf1_, &FNDialog::Click, this, &PrintFileDialog::ChooseFile);

@@ -1,0 +1,43 @@
+// Pieces the program's dialogs share: sizes, colouring, the two buttons and the file row.
+#pragma once
+
+#include <QPalette>
+
+#include "model/game_state.h"
+
+class QGroupBox;
+class QHBoxLayout;
+class QLineEdit;
+class QWidget;
+
+namespace kelvane::ui {
+
+class BoxControl;
+class FNDialog;
+
+namespace dialog {
+
+// Sizes in twips.
+constexpr int ButtonWidth = 1215;
+constexpr int ButtonHeight = 375;
+constexpr int ChooserWidth = 420;
+constexpr int Gap = 120;
+
+// Gives a control one colour: the Window role also fills its background.
+void Fill(QWidget* w, QPalette::ColorRole role, Colour colour);
+
+// A dialog button of the designed size.
+BoxControl* Button(QWidget* parent, const char* name, const char* caption, const char* tip);
+
+// The buttons at the right of their row.
+QHBoxLayout* ButtonRow(BoxControl* first, BoxControl* second);
+
+// The text box "FileNow" with the chooser "gf1" beside it, filling the frame.
+struct FileRow {
+  QLineEdit* fileNow;
+  FNDialog* gf1;
+};
+FileRow AddFileRow(QGroupBox* frame);
+
+}  // namespace dialog
+}  // namespace kelvane::ui
