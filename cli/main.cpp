@@ -7,6 +7,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "model/folders.h"
 #ifdef KELVANE_CLI_PDF
 #include "cli/pdf_qt.h"
 #endif
@@ -15,13 +16,12 @@ namespace {
 std::atomic<bool> interrupted{false};
 extern "C" void onInterrupt(int) { interrupted.store(true); }
 
+// The folder of the chain lists: beside the executable, or the installation's share folder.
 std::string programFolder(const char* argv0) {
   std::error_code ec;
   std::filesystem::path exe = std::filesystem::read_symlink("/proc/self/exe", ec);
   if (ec) exe = std::filesystem::absolute(argv0, ec);
-  std::string folder = exe.parent_path().string();
-  if (folder.empty() || folder.back() != '/') folder += '/';
-  return folder;
+  return kelvane::FindDataFolder(exe.parent_path().string()).folder;
 }
 }  // namespace
 

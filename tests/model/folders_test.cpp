@@ -1,0 +1,80 @@
+// Tests of finding the data folder in build, portable and installed layouts.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "model/folders.h"
+#include "test_support.h"
+
+namespace kelvane {
+namespace {
+
+namespace fs = std::filesystem;
+
+struct Layout {
+  const char* name;
+  std::vector<const char*> files;  // made empty under the prefix; a name ending in "/" makes a folder
+  const char* exe;                 // the executable's folder under the prefix
+  const char* expected;            // the data folder under the prefix
+  bool installed;
+};
+
+void make(const fs::path& root, const std::string& name) {
+  if (name.back() == '/') {
+    fs::create_directories(root / name);
+    return;
+  }
+  fs::create_directories((root / name).parent_path());
+  test::WriteFile((root / name).string(), "");
+}
+
+TEST(FindDataFolder, ChoosesTheFolderThatHoldsTheChainLists) {
+  // The layouts below are those of the default GNU folders.
+  ASSERT_EQ(InstalledDataFromBin(), "../share/kelvane");
+  const Layout layouts[] = {
+      {"build copy", {"bin/k9x9.kvy", "bin/puzzles.kvl"}, "bin/", "bin/", false},
+      {"installed", {"bin/", "share/kelvane/k9x9.kvy", "share/kelvane/puzzles.kvl"}, "bin/", "share/kelvane/", true},
+      {"portable copy inside a prefix wins", {"bin/k9x9.kvy", "share/kelvane/k9x9.kvy"}, "bin/", "bin/", false},
+      {"nothing anywhere", {"bin/"}, "bin/", "bin/", false},
+      {"share without the chain lists", {"bin/", "share/kelvane/puzzles.kvl", "share/kelvane/k5x5.kvy"}, "bin/", "bin/",
+       false},
+      {"a folder named like the chain list", {"bin/k9x9.kvy/", "share/kelvane/k9x9.kvy/"}, "bin/", "bin/", false},
+      {"another program's share folder", {"share/other/k9x9.kvy", "bin/"}, "bin/", "bin/", false},
+      {"installed, exe folder without a slash", {"share/kelvane/k9x9.kvy", "bin/"}, "bin", "share/kelvane/", true},
+      {"nested prefix", {"opt/k/share/kelvane/k9x9.kvy", "opt/k/bin/"}, "opt/k/bin/", "opt/k/share/kelvane/", true},
+  };
+  for (const Layout& l : layouts) {
+    SCOPED_TRACE(l.name);
+    test::TempDir dir;
+    const fs::path root = fs::canonical(dir.Path());
+    for (const char* f : l.files) make(root, f);
+    const DataFolder d = FindDataFolder((root / l.exe).string());
+    EXPECT_EQ(d.folder, (root / l.expected).string());
+    EXPECT_EQ(d.installed, l.installed);
+  }
+}
+
+TEST(FindDataFolder, FollowsASymlinkedBinFolderToTheRealShareFolder) {
+  // Like /bin -> usr/bin on a merged /usr: ../share is taken from the real folder.
+  test::TempDir dir;
+  const fs::path root = fs::canonical(dir.Path());
+  make(root, "usr/bin/");
+  make(root, "usr/share/kelvane/k9x9.kvy");
+  fs::create_directory_symlink(root / "usr/bin", root / "bin");
+  const DataFolder d = FindDataFolder((root / "bin").string());
+  EXPECT_EQ(d.folder, (root / "usr/share/kelvane/").string());
+  EXPECT_TRUE(d.installed);
+}
+
+TEST(FindDataFolder, AMissingExecutableFolderGivesItBack) {
+  test::TempDir dir;
+  const std::string gone = dir.File("gone/bin");
+  const DataFolder d = FindDataFolder(gone);
+  EXPECT_EQ(d.folder, gone + "/");
+  EXPECT_FALSE(d.installed);
+}
+
+}  // namespace
+}  // namespace kelvane
