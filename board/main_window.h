@@ -36,9 +36,10 @@ class CreateDialog;
 class OptionsDialog;
 class BrowseScreen;
 
-// Where the program's files live: data beside the program, the user's own
-// files (configuration, scratch files, the first copy of the default puzzles)
-// in the per-user folder when the program folder cannot be written.
+// Where the program's files live: data beside the program (or under the
+// installation's share folder), the user's own files (configuration, scratch
+// files, the first copy of the default puzzles) in the per-user folder for an
+// installed copy, or when the program folder cannot be written.
 struct Folders {
   std::string program;  // ends with "/"
   std::string user;     // ends with "/"
