@@ -57,6 +57,15 @@ int wholeNumber(std::string_view field, int lo, int hi, int fallback) {
 // " 16 ": the sign position, the digits and a blank.
 std::string numberField(int n) { return NumText(n) + " "; }
 
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+// A name as the reader's InputField gives it back: in double quotes when
+// blanks around it, a comma or a leading quote would otherwise be lost.
+std::string textField(const std::string& value) {
+  if (InputField(value) == value || value.find('"') != std::string::npos) return value;
+  return '"' + value + '"';
+}
+
 bool breaksLines(std::string_view value) {
   return value.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
 }
@@ -75,7 +84,7 @@ bool ReadConfigFile(const std::string& path, ConfigValues& out) {
   if (data.find('\0') != std::string::npos) return false;
 
   std::string_view text = data;
-  if (text.starts_with("\xEF\xBB\xBF")) text.remove_prefix(3);
+  if (text.starts_with(kByteOrderMark)) text.remove_prefix(kByteOrderMark.size());
   std::array<std::string_view, 5> lines;
   for (auto& line : lines) {
     if (!nextLine(text, line) || line.size() > MaxConfigLine) return false;
@@ -96,8 +105,12 @@ bool ReadConfigFile(const std::string& path, ConfigValues& out) {
 
 std::string FormatConfig(const ConfigValues& values) {
   std::string text;
-  for (const std::string& line : {values.CellFontName, numberField(values.CellFontSize), values.ColourSchemeName,
-                                  numberField(values.PlainBlankFlag), values.CurrentFile}) {
+  // The reader drops one byte order mark at the start: a font name that
+  // begins with one keeps it behind a second.
+  if (values.CellFontName.starts_with(kByteOrderMark)) text += kByteOrderMark;
+  for (const std::string& line : {textField(values.CellFontName), numberField(values.CellFontSize),
+                                  textField(values.ColourSchemeName), numberField(values.PlainBlankFlag),
+                                  values.CurrentFile}) {
     text += line;
     text += "\r\n";
   }
@@ -107,6 +120,9 @@ std::string FormatConfig(const ConfigValues& values) {
 WriteResult WriteConfigFile(const std::string& path, const ConfigValues& values) {
   if (breaksLines(values.CellFontName) || breaksLines(values.ColourSchemeName) || breaksLines(values.CurrentFile))
     return {false, ConfigWriteFailedMessage(path), "A setting holds a line break."};
+  // The reader refuses a file with a longer line.
+  for (const std::string& field : {textField(values.CellFontName), textField(values.ColourSchemeName), values.CurrentFile})
+    if (field.size() > MaxConfigLine) return {false, ConfigWriteFailedMessage(path), "A setting is too long."};
   WriteResult r = ReplaceFile(path, FormatConfig(values));
   if (!r.ok) r.message = ConfigWriteFailedMessage(path);
   return r;

@@ -42,11 +42,14 @@ ConfigValues DefaultConfig(const std::string& programFolder);
 // an over-long line, or has fewer than five lines; `out` is then untouched.
 [[nodiscard]] bool ReadConfigFile(const std::string& path, ConfigValues& out);
 
-// The five lines as written, each ended by CR LF; numbers as " 16 ".
+// The five lines as written, each ended by CR LF; numbers as " 16 ". A name
+// the reader would not give back as it stands (blanks around it, a comma, a
+// leading quote) is written in double quotes.
 std::string FormatConfig(const ConfigValues& values);
 
 // Replaces the file with the five lines. Fails without touching the file when
-// a value holds a line break or a NUL byte, which would shift the lines.
+// a value holds a line break or a NUL byte, which would shift the lines, or
+// makes a line longer than MaxConfigLine, which the reader refuses.
 [[nodiscard]] WriteResult WriteConfigFile(const std::string& path, const ConfigValues& values);
 
 // The messages for a failed read and a failed write.

@@ -60,6 +60,40 @@ TEST_F(ConfigFile, ValuesSurviveAWriteAndARead) {
   EXPECT_EQ(FilesInFolder(), 1);
 }
 
+TEST_F(ConfigFile, NamesTheReaderWouldCutAreWrittenInQuotes) {
+  const std::string bom = "\xEF\xBB\xBF";
+  const std::tuple<const char*, std::string, std::string> cases[] = {  // what, file read, first line written
+      {"unclosed quote, trailing blanks", "  \"F  \n 16 \nocean.col\n 0 \n/p\n", "\"F  \""},
+      {"leading blanks", "\"  Fira\"\n 16 \nocean.col\n 0 \n/p\n", "\"  Fira\""},
+      {"comma", "\"Times, Bold\"\n 16 \nocean.col\n 0 \n/p\n", "\"Times, Bold\""},
+      {"tab", "\"Sans\t\"\n 16 \nocean.col\n 0 \n/p\n", "\"Sans\t\""},
+      {"quote inside", "Ari\"al\n 16 \nocean.col\n 0 \n/p\n", "Ari\"al"},
+      {"byte order mark in the name", bom + bom + "Tahoma\n 16 \nocean.col\n 0 \n/p\n", bom + bom + "Tahoma"},
+  };
+  for (const auto& [what, content, firstLine] : cases) {
+    WriteFile(path, content);
+    const auto [ok, values] = Read(path);
+    ASSERT_TRUE(ok) << what;
+    const std::string written = FormatConfig(values);
+    EXPECT_EQ(written.substr(0, written.find("\r\n")), firstLine) << what;
+    ASSERT_TRUE(WriteConfigFile(path, values).ok) << what;
+    EXPECT_EQ(Read(path), std::pair(true, values)) << what;
+  }
+  // The scheme name is quoted by the same rule.
+  EXPECT_EQ(FormatConfig({"Arial", 16, " my.col", NO, "/p"}), "Arial\r\n 16 \r\n\" my.col\"\r\n 0 \r\n/p\r\n");
+
+  // Quotes can make a line longer than the reader takes: nothing is written then.
+  const std::string old = FormatConfig(DefaultConfig("/p/"));
+  WriteFile(path, old);
+  const ConfigValues longName{std::string(MaxConfigLine - 1, 'a') + ",", 16, "xp.col", NO, "/p"};
+  const WriteResult w = WriteConfigFile(path, longName);
+  EXPECT_FALSE(w.ok);
+  EXPECT_EQ(w.message, ConfigWriteFailedMessage(path));
+  EXPECT_EQ(ReadFile(path), old);
+  EXPECT_FALSE(WriteConfigFile(path, {"Arial", 16, "xp.col", NO, std::string(MaxConfigLine + 1, 'p')}).ok);
+  EXPECT_TRUE(WriteConfigFile(path, {std::string(MaxConfigLine, 'a'), 16, "xp.col", NO, "/p"}).ok);
+}
+
 TEST_F(ConfigFile, FailedReadsLeaveTheValuesAlone) {
   const std::string fiveLines = "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n/p/puzzles.kvl\r\n";
   const std::pair<const char*, std::string> cases[] = {
