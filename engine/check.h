@@ -9,7 +9,8 @@ namespace kelvane {
 
 // Empty when the record is a sound puzzle: difficulty Easy or Hard, size 5, 7
 // or 9, a full grid with a Latin square, signs and blanks in their places, a
-// solution that is a chain from the bottom row to the top row with sum 0
+// solution written as the program writes it ("21,11,1,3, 1", the text the win
+// check compares) that is a chain from the bottom row to the top row with sum 0
 // through the marked cell, and no other such chain through the marked cell.
 // Otherwise the first fault found.
 std::string CheckRecord(const RawRecord& raw);

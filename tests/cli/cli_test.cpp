@@ -259,6 +259,10 @@ TEST_F(CliTest, VerifyFindsDamagedRecords) {
       {[](Text& l) { l[8] += "123456"; }, "puzzle 2 (#2): the grid line has 90 characters instead of 84"},
       {[&](Text& l) { l[9] = std::to_string(chain[0]) + ",200" + solution.substr(solution.find(',')); },
        "puzzle 2 (#2): the solution passes through cell 200"},
+      // Solutions the win check can never match: an empty item, leading zeros.
+      {[&](Text& l) { l[9].insert(l[9].rfind(','), ","); }, "puzzle 2 (#2): the solution line \""},
+      {[&](Text& l) { l[9].insert(0, "0"); }, "puzzle 2 (#2): the solution line \""},
+      {[&](Text& l) { l[9].insert(l[9].rfind(' ') + 1, "0"); }, "puzzle 2 (#2): the solution line \""},
       {[](Text& l) { l.pop_back(); }, "puzzle 3 (#3): the record has fewer than five lines"},
   };
   for (const auto& [damage, problem] : damages) {
