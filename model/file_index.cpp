@@ -1,6 +1,7 @@
 // Record offsets of puzzle files, kept per file and rebuilt when the file changes.
 #include "model/file_index.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -39,7 +40,7 @@ FileStatus BuildFileIndex(const std::string& path, FileIndex& out) {
   FileIndex index;
   index.size = size;
   index.mtime = mtime;
-  std::vector<char> buf(kChunk);
+  std::vector<char> buf(static_cast<std::size_t>(std::min<std::uint64_t>(kChunk, size + 1)));
   std::uint64_t offset = 0;
   bool atLineStart = true;
   bool inHeader = false;  // reading the number of a "#" line

@@ -26,10 +26,13 @@ std::optional<std::vector<std::string>> readLines(const std::string& path) {
   if (!std::filesystem::is_regular_file(path, ec)) return std::nullopt;
   File f(std::fopen(path.c_str(), "rb"));
   if (!f) return std::nullopt;
-  std::string data(MaxSchemeFileBytes + 1, '\0');
-  const std::size_t got = std::fread(data.data(), 1, data.size(), f.get());
-  if (std::ferror(f.get()) || got > MaxSchemeFileBytes) return std::nullopt;
-  data.resize(got);
+  std::string data;
+  char chunk[1 << 14];
+  while (const std::size_t got = std::fread(chunk, 1, sizeof chunk, f.get())) {
+    data.append(chunk, got);
+    if (data.size() > MaxSchemeFileBytes) return std::nullopt;
+  }
+  if (std::ferror(f.get())) return std::nullopt;
   if (data.find('\0') != std::string::npos) return std::nullopt;
 
   std::vector<std::string> lines;
