@@ -1,8 +1,9 @@
-// Helpers for tests: a temporary folder and whole-file reads and writes.
+// Helpers for tests: a temporary folder, whole-file reads and writes, and a folder's contents.
 #pragma once
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <random>
 #include <sstream>
 #include <string>
@@ -45,6 +46,16 @@ inline std::string ReadFile(const std::string& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// Every file under a folder with its contents; folders end with "/".
+inline std::map<std::string, std::string> Snapshot(const std::filesystem::path& root) {
+  std::map<std::string, std::string> files;
+  for (const auto& e : std::filesystem::recursive_directory_iterator(root)) {
+    const std::string rel = std::filesystem::relative(e.path(), root).string();
+    files[e.is_directory() ? rel + "/" : rel] = e.is_directory() ? "" : ReadFile(e.path().string());
+  }
+  return files;
 }
 
 }  // namespace kelvane::test

@@ -188,9 +188,8 @@ TEST_F(PrintFileDialogTest, TheChooserTakesOnlyFilesWithPuzzles) {
 
 struct Sixteen : Program {
   Sixteen() {
-    test::WriteFile(dir.File("sixteen.kvl"), records(16));
     test::WriteFile(dir.File("damaged.kvl"), damaged());
-    WriteConfig(dir.File("sixteen.kvl"));
+    UseFile("sixteen.kvl", records(16));
   }
 };
 

@@ -9,42 +9,12 @@
 
 #include "board/main_window.h"
 #include "model/puzzle_file.h"
-#include "uikit/modal.h"
+#include "modal_answers.h"
 #include "test_support.h"
 
 namespace kelvane::ui {
 
 namespace fs = std::filesystem;
-
-
-// Answers every modal window in place of the user and remembers what was asked.
-class Answers : public ModalAnswerer {
- public:
-  std::vector<std::pair<std::string, std::string>> messages;
-  std::deque<int> codes;          // answers to the message box, in order; then 1
-  std::deque<std::string> files;  // answers to the file chooser; then ""
-  std::vector<FileRequest> requests;
-  std::vector<std::string> plain;
-
-  int Message(const std::string& text, const std::string& style) override {
-    messages.emplace_back(text, style);
-    if (codes.empty()) return 1;
-    const int c = codes.front();
-    codes.pop_front();
-    return c;
-  }
-  std::string FileName(const FileRequest& request) override {
-    requests.push_back(request);
-    if (files.empty()) return "";
-    std::string f = files.front();
-    files.pop_front();
-    return f;
-  }
-  int PlainMessage(const std::string& text, bool) override {
-    plain.push_back(text);
-    return 1;
-  }
-};
 
 inline std::string records(int count, int first = 1) {
   std::string text;
@@ -66,6 +36,11 @@ struct Program {
   std::string Config() const { return dir.File("kelvane.cfg"); }
   void WriteConfig(const std::string& puzzleFile, const std::string& scheme = "default.col") {
     test::WriteFile(Config(), "Arial\r\n 16 \r\n" + scheme + "\r\n 0 \r\n" + puzzleFile + "\r\n");
+  }
+  // Writes a puzzle file into the folder and makes it the configured one.
+  void UseFile(const std::string& name, const std::string& text) {
+    test::WriteFile(dir.File(name), text);
+    WriteConfig(dir.File(name));
   }
   MainWindow& Start() {
     w = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder()});

@@ -1,8 +1,6 @@
 // In the window, writes that fail say so in the message box and change no file.
 #include <gtest/gtest.h>
 
-#include <map>
-
 #include "model/write_fault.h"
 #include "window_fixture.h"
 
@@ -19,18 +17,11 @@ struct HalfWrites : WriteFault {
   bool FailRename(const std::string& path) override { return path.rfind(folder, 0) == 0; }
 };
 
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) files[e.path().filename()] = test::ReadFile(e.path().string());
-  return files;
-}
-
 TEST(WriteFailureWindow, SaveDeleteBatchAndExitReportAndKeepTheFiles) {
   Program p;
-  test::WriteFile(p.dir.File("five.kvl"), records(5));
-  p.WriteConfig(p.dir.File("five.kvl"));
+  p.UseFile("five.kvl", records(5));
   MainWindow& w = p.Start();
-  const auto before = Snapshot(p.dir.Path());
+  const auto before = test::Snapshot(p.dir.Path());
   HalfWrites fault(p.dir.Folder());
   ScopedWriteFault scoped(fault);
 
@@ -58,7 +49,7 @@ TEST(WriteFailureWindow, SaveDeleteBatchAndExitReportAndKeepTheFiles) {
   p.answers.codes = {6};
   EXPECT_TRUE(w.ExitProgram());
   EXPECT_EQ(p.answers.messages.back().first, "Configuration file:\n" + p.Config() + "\ncould not be accessed, options not saved");
-  EXPECT_EQ(Snapshot(p.dir.Path()), before);
+  EXPECT_EQ(test::Snapshot(p.dir.Path()), before);
 }
 
 }  // namespace

@@ -1,9 +1,9 @@
 // Tests of puzzle files: counting, reading by position, bad input, the index cache and writing.
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <climits>
 #include <filesystem>
+#include <map>
 #include <random>
 #include <string>
 #include <tuple>
@@ -40,13 +40,6 @@ Text Concat(std::initializer_list<Text> parts) {
   Text all;
   for (const auto& p : parts) all.insert(all.end(), p.begin(), p.end());
   return all;
-}
-
-std::vector<std::string> FolderEntries(const fs::path& folder) {
-  std::vector<std::string> names;
-  for (const auto& e : fs::directory_iterator(folder)) names.push_back(e.path().filename().string());
-  std::sort(names.begin(), names.end());
-  return names;
 }
 
 auto Fields(const RawRecord& r) {
@@ -411,8 +404,8 @@ TEST_F(PuzzleFile, AppendRecordNumberZeroStartsTheFileAnew) {
   const WriteResult w = AppendRecord(board, number, path);
   ASSERT_TRUE(w.ok) << w.reason;
   EXPECT_EQ(number, 1);
-  EXPECT_EQ(test::ReadFile(path), "#1\r\nHard\r\n5 4\r\n013" + kGrid5 + "\r\n" + kSolution5 + "\r\n");
-  EXPECT_EQ(FolderEntries(dir.Path()), Text{"p.kvl"});
+  const std::map<std::string, std::string> only{{"p.kvl", "#1\r\nHard\r\n5 4\r\n013" + kGrid5 + "\r\n" + kSolution5 + "\r\n"}};
+  EXPECT_EQ(test::Snapshot(dir.Path()), only);
   EXPECT_EQ(Count(), 1);
   number = 2;
   ASSERT_TRUE(AppendRecord(board, number, path).ok);
@@ -436,7 +429,7 @@ TEST_F(PuzzleFile, AppendRecordWithoutAMarkedCellWritesNothing) {
   }
   int number = 1;
   EXPECT_FALSE(AppendRecord(board, number, dir.File("fresh.kvl")).ok);
-  EXPECT_EQ(FolderEntries(dir.Path()), Text{"p.kvl"});
+  EXPECT_EQ(test::Snapshot(dir.Path()), (std::map<std::string, std::string>{{"p.kvl", before}}));
 }
 
 TEST_F(PuzzleFile, AppendToFileEndsAnUnfinishedLastLineFirst) {

@@ -5,7 +5,6 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
-#include <map>
 #include <string>
 
 #include "engine/batch.h"
@@ -27,12 +26,6 @@ std::string Records(int count) {
   std::string text;
   for (int k = 1; k <= count; ++k) text += FormatRecord(k, k % 2 == 0, 5, 4, 11 + k % 3, kGrid, "21,11,1,3, 11");
   return text;
-}
-
-std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& e : fs::directory_iterator(folder)) files[e.path().filename()] = test::ReadFile(e.path().string());
-  return files;
 }
 
 // Every write in one folder fails in the chosen way.
@@ -112,7 +105,7 @@ TEST(WriteFailure, EveryWriteThatFailsKeepsEveryFileAndSaysSo) {
       test::TempDir dir;
       test::WriteFile(dir.File("p.kvl"), Records(3));
       test::WriteFile(dir.File("kelvane.cfg"), FormatConfig(DefaultConfig("/elsewhere/")));
-      const auto before = Snapshot(dir.Path());
+      const auto before = test::Snapshot(dir.Path());
       Fault fault(kind, dir.Folder());
       std::string message;
       bool ok = false;
@@ -127,7 +120,7 @@ TEST(WriteFailure, EveryWriteThatFailsKeepsEveryFileAndSaysSo) {
       }
       EXPECT_FALSE(ok);
       EXPECT_FALSE(message.empty());
-      EXPECT_EQ(Snapshot(dir.Path()), before);  // no file changed, none left behind
+      EXPECT_EQ(test::Snapshot(dir.Path()), before);  // no file changed, none left behind
     }
   }
 }

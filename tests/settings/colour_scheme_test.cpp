@@ -147,9 +147,7 @@ TEST_F(ColourScheme, MissingFileAndTheBuiltInDefault) {
   }
 }
 
-TEST_F(ColourScheme, MessagesAndMenuColour) {
-  EXPECT_EQ(SchemeNotFoundMessage("xp.col"), "Colour Scheme: xp.col not found");
-  EXPECT_EQ(PreviewNotFoundMessage(".col"), "Color Scheme: .col not found");
+TEST_F(ColourScheme, WhichSchemesKeepTheMenuColour) {
   for (const char* keeps : {"My Default.col", "default.col", "DEFAULT", "xdefaultx.col"})
     EXPECT_TRUE(SchemeKeepsMenuColour(keeps)) << keeps;
   for (const char* takes : {"xp.col", "", "defaul.col", "night.col"})

@@ -29,7 +29,6 @@ struct ConfigFile : ::testing::Test {
     const bool ok = ReadConfigFile(file, read);
     return {ok, read};
   }
-  auto FilesInFolder() const { return std::distance(std::filesystem::directory_iterator(dir.Path()), {}); }
 
   TempDir dir;
   const std::string path = dir.File("kelvane.cfg");
@@ -57,7 +56,7 @@ TEST_F(ConfigFile, ValuesSurviveAWriteAndARead) {
     EXPECT_EQ(Read(path), std::pair(true, values));
   }
   // Rewriting leaves only the file itself in the folder, no temporary files.
-  EXPECT_EQ(FilesInFolder(), 1);
+  EXPECT_EQ(test::Snapshot(dir.Path()).size(), 1u);
 }
 
 TEST_F(ConfigFile, NamesTheReaderWouldCutAreWrittenInQuotes) {
@@ -112,8 +111,6 @@ TEST_F(ConfigFile, FailedReadsLeaveTheValuesAlone) {
   }
   EXPECT_EQ(Read(dir.File("missing.cfg")), std::pair(false, Sentinel()));
   EXPECT_EQ(Read(dir.Folder()), std::pair(false, Sentinel()));
-  EXPECT_EQ(ConfigReadFailedMessage("/opt/k/kelvane.cfg"),
-            "Configuration file:\n/opt/k/kelvane.cfg\ncould not be accessed, new file will be created");
 }
 
 TEST_F(ConfigFile, OddButReadableFiles) {
@@ -157,7 +154,7 @@ TEST_F(ConfigFile, FailedWritesLeaveNothingBehindAndKeepTheOldFile) {
     EXPECT_EQ(w.message, ConfigWriteFailedMessage(path));
     EXPECT_EQ(ReadFile(path), old);
   }
-  EXPECT_EQ(FilesInFolder(), 1);
+  EXPECT_EQ(test::Snapshot(dir.Path()).size(), 1u);
 }
 
 TEST_F(ConfigFile, SettingsMoveBetweenFileAndGameState) {

@@ -12,8 +12,8 @@
 #include <tuple>
 #include <vector>
 
+#include "modal_answers.h"
 #include "uikit/icons.h"
-#include "uikit/modal.h"
 #include "uikit/msg_form.h"
 #include "uikit/msg_style.h"
 #include "uikit/twips.h"
@@ -190,25 +190,16 @@ TEST_F(MsgFormWindow, BlackButtonColourMeansTheDialogColour) {
   EXPECT_EQ(Cmd(0)->palette().color(QPalette::Button), QColor(200, 0, 0));
 }
 
-struct RecordingAnswerer : ModalAnswerer {
-  int Message(const std::string& text, const std::string& style) override {
-    texts.push_back(text + "|" + style);
-    return 7;
-  }
-  std::string FileName(const FileRequest&) override { return {}; }
-  int PlainMessage(const std::string&, bool) override { return 1; }
-  std::vector<std::string> texts;
-};
-
 TEST_F(MsgFormWindow, InstalledAnswererAnswersWithoutShowingTheBox) {
-  RecordingAnswerer answerer;
+  Answers answerer;
+  answerer.codes = {7};
   ScopedAnswerer scoped(answerer);
   bool shown = false;
   QTimer::singleShot(0, &form, [&] { shown = form.isVisible(); });
   EXPECT_EQ(form.MsgboxA("Delete puzzle 3?", "vbYesNo+vbquestion"), 7);
   QApplication::processEvents();
   EXPECT_FALSE(shown);
-  EXPECT_EQ(answerer.texts, std::vector<std::string>{"Delete puzzle 3?|vbYesNo+vbquestion"});
+  EXPECT_EQ(answerer.messages, (std::vector<std::pair<std::string, std::string>>{{"Delete puzzle 3?", "vbYesNo+vbquestion"}}));
   EXPECT_EQ(form.ResultCode(), 0);
 }
 

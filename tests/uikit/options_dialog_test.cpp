@@ -14,20 +14,13 @@
 #include <string>
 #include <vector>
 
-#include "settings/options_dialog.h"
+#include "modal_answers.h"
 #include "test_support.h"
+#include "settings/options_dialog.h"
 #include "uikit/box_control.h"
-#include "uikit/modal.h"
 
 namespace kelvane::ui {
 namespace {
-
-struct Recorder : ModalAnswerer {
-  int Message(const std::string&, const std::string&) override { return 1; }
-  std::string FileName(const FileRequest&) override { return ""; }
-  int PlainMessage(const std::string& text, bool) override { return plain.push_back(text), 1; }
-  std::vector<std::string> plain;
-};
 
 // A scheme of 13 CR LF colour lines; the others are filler.
 std::string Scheme(const std::string& name, const char* slot2, const char* slot3, const char* slot4) {
@@ -209,7 +202,7 @@ TEST_F(OptionsDialogTest, EveryExecOpensAfreshAndHidingNeverApplies) {
 }
 
 TEST_F(OptionsDialogTest, ReleaseWithNoSchemeSelectedReportsTheBareName) {
-  Recorder recorder;
+  Answers recorder;
   ScopedAnswerer scoped(recorder);
   dialog->show();
   auto* schemes = Child<QListWidget>("List1");
