@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Installs the Debian packages the build needs, only those that are missing.
+# Installs the Debian packages the build needs, and any named on the command
+# line, only those that are missing.
 set -euo pipefail
-# appstream and desktop-file-utils: the install test validates the installed metainfo and desktop file.
-needed=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core
-        appstream desktop-file-utils "$@")
+needed=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core "$@")
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
