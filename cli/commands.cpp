@@ -2,6 +2,7 @@
 #include "cli/commands.h"
 
 #include <charconv>
+#include <filesystem>
 #include <chrono>
 #include <map>
 #include <ostream>
@@ -327,6 +328,9 @@ int cmdPrint(const Args& a, Context& ctx) {
 
   PuzzleFileIndexes files;
   if (std::string problem = fileProblem(files, r.job.path); !problem.empty()) return fail(ctx, problem);
+  std::error_code same;
+  if (std::filesystem::equivalent(r.pdfPath, r.job.path, same))
+    return fail(ctx, "--pdf names the puzzle file itself: " + r.pdfPath);
   const int count = CountPuzzles(files, r.job.path);
   if (count < 1) return fail(ctx, r.job.path + " holds no puzzles");
   r.job.first = 1;

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
+#include <filesystem>
 #include <initializer_list>
 
 #include "model/puzzle_file.h"
@@ -177,6 +178,11 @@ bool PrintFileDialog::AskPdfName() {
   std::string pdf = gf1_->GetFileName("SAVE");
   if (pdf.empty()) return false;
   if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
+  std::error_code same;
+  if (std::filesystem::equivalent(pdf, fileNow_->text().toStdString(), same)) {
+    messages_.MsgboxA("The PDF file cannot be the puzzle file itself:\n" + pdf, "vbok+vbcritical");
+    return false;
+  }
   target_.pdfPath = pdf;
   pdfFolder_ = QFileInfo(QString::fromStdString(pdf)).absolutePath().toStdString() + "/";
   return true;

@@ -104,6 +104,13 @@ TEST_F(PrintFileDialogTest, PrintAsksForThePdfAndLeavesTheTag) {
   EXPECT_TRUE(dialog.isVisible());
   EXPECT_EQ(dialog.Tag(), "X");
 
+  answers.files = {file};  // the puzzle file itself
+  Release("command1");
+  ASSERT_EQ(answers.messages.size(), 1u);
+  EXPECT_EQ(answers.messages[0].first, "The PDF file cannot be the puzzle file itself:\n" + file);
+  EXPECT_EQ(dialog.Tag(), "X");
+  answers.messages.clear();
+
   Check("Option2_1");
   Check("Option1_5");
   Type("Text1", "2");
@@ -135,7 +142,7 @@ TEST_F(PrintFileDialogTest, PrintAsksForThePdfAndLeavesTheTag) {
   Type("Text1", "1");
   Find<QComboBox>("Combo1")->setCurrentIndex(1);
   Release("command1");
-  EXPECT_EQ(answers.requests.size(), 3u);
+  EXPECT_EQ(answers.requests.size(), 4u);  // no new request
   EXPECT_FALSE(dialog.Target().pdf);
   EXPECT_EQ(dialog.Target().printerName, "Ink");
   EXPECT_EQ(dialog.Tag(), file + ",1,6, 1, 24");

@@ -361,7 +361,7 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
       {"print", "g.kvl", "--from", "0", "--pdf", "o.pdf"}, {"print", "g.kvl", "--from", "3", "--to", "2", "--pdf", "o.pdf"},
       {"print", "g.kvl", "--to", "4", "--pdf", "o.pdf"}, {"print", "g.kvl", "--paper", "a3", "--pdf", "o.pdf"},
       {"print", "g.kvl", "--solutions=1", "--pdf", "o.pdf"}, {"print", "g.kvl", "--pdf", "nodir/o.pdf"},
-      {"print", "g.kvl", "--pdf", "dir.kvl"},
+      {"print", "g.kvl", "--pdf", "dir.kvl"}, {"print", "g.kvl", "--pdf", "./g.kvl"},
   };
   for (const auto& args : cases) {
     std::string line;
