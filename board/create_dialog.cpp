@@ -5,7 +5,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -26,7 +25,7 @@ namespace kelvane::ui {
 
 using dialog::Fill;
 
-CreateDialog::CreateDialog(MsgForm& messages, QWidget* parent) : QDialog(parent), messages_(messages) {
+CreateDialog::CreateDialog(MsgForm& messages, QWidget* parent) : TagDialog(parent), messages_(messages) {
   setObjectName("Form3");
   setWindowTitle("Create New Puzzles");
   setModal(true);
@@ -124,9 +123,7 @@ void CreateDialog::Prepare(const std::string& programFolder, const std::array<Co
     Fill(w, QPalette::Window, form);
   for (QRadioButton* option : option2_) Fill(option, QPalette::Window, form);
   for (QLineEdit* text : {text4_, text1_, fileNow_}) Fill(text, QPalette::Base, palette[5]);
-  command1_->SetBackcolor(palette[DialogColourSlot]);
-  command2_->SetBackcolor(palette[DialogColourSlot]);
-  gf1_->SetBackcolor(palette[DialogColourSlot]);
+  dialog::ColourButtons(palette, {command1_, command2_}, gf1_);
 }
 
 int CreateDialog::Count() const {
@@ -145,19 +142,6 @@ bool CreateDialog::Easy() const { return option1_->isChecked(); }
 std::string CreateDialog::OutputFile() const { return fileNow_->text().toStdString(); }
 
 bool CreateDialog::DisplayOnly() const { return Count() == 1 && check1_->isChecked(); }
-
-void CreateDialog::reject() {
-  tag_ = "X";
-  QDialog::reject();
-}
-
-void CreateDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    Create();
-    return;
-  }
-  QDialog::keyPressEvent(event);
-}
 
 void CreateDialog::CountEdited() { check1_->setChecked(NumericValue(text1_->text().toStdString()) == 1.0); }
 

@@ -1,15 +1,14 @@
 // CreateDialog ("Form3"): size, difficulty, count and output file for a batch of new puzzles.
 #pragma once
 
-#include <QDialog>
 #include <array>
 #include <string>
 
 #include "model/game_state.h"
+#include "uikit/dialog_parts.h"
 
 class QCheckBox;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -21,7 +20,7 @@ class FNDialog;
 class MsgForm;
 
 // Hidden, not destroyed, between uses, so the choices last for the run.
-class CreateDialog : public QDialog {
+class CreateDialog : public TagDialog {
   Q_OBJECT
 
  public:
@@ -32,8 +31,7 @@ class CreateDialog : public QDialog {
   void Prepare(const std::string& programFolder, const std::array<Colour, 14>& palette,
                const std::string& workingFolder);
 
-  // "Y" after Create was accepted, "X" after Cancel, Escape or the close box.
-  std::string Tag() const { return tag_; }
+  // Tag is "Y" after Create was accepted.
   // The count typed, rounded to the nearest whole number.
   int Count() const;
   // 5, 7 or 9; 0 for a random size per attempt.
@@ -43,19 +41,14 @@ class CreateDialog : public QDialog {
   // One puzzle to show, not to store.
   bool DisplayOnly() const;
 
-  void reject() override;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   void CountEdited();
   void CheckClicked(bool checked);
   void ChooseFile();
+  void Confirm() override { Create(); }
   void Create();
 
   MsgForm& messages_;
-  std::string tag_ = "X";
   std::string programFolder_;
 
   QGroupBox* frame5_;

@@ -6,7 +6,6 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRadioButton>
@@ -29,7 +28,7 @@ using dialog::Fill;
 
 PrintFileDialog::PrintFileDialog(MsgForm& messages, const QStringList& printers, const QString& defaultPrinter,
                                  QWidget* parent)
-    : QDialog(parent), messages_(messages) {
+    : TagDialog(parent), messages_(messages) {
   setObjectName("Form5");
   setWindowTitle("Print Puzzles From File");
   setModal(true);
@@ -135,22 +134,7 @@ void PrintFileDialog::Prepare(const std::string& currentFile, const std::array<C
   for (QRadioButton* option : option1_) Fill(option, QPalette::Window, form);
   for (QWidget* w : std::initializer_list<QWidget*>{text1_, text2_, fileNow_}) Fill(w, QPalette::Base, palette[5]);
   SetColourRoles(combo1_, {QPalette::Base, QPalette::Button}, palette[5]);
-  command1_->SetBackcolor(palette[DialogColourSlot]);
-  command2_->SetBackcolor(palette[DialogColourSlot]);
-  gf1_->SetBackcolor(palette[DialogColourSlot]);
-}
-
-void PrintFileDialog::reject() {
-  tag_ = "X";
-  QDialog::reject();
-}
-
-void PrintFileDialog::keyPressEvent(QKeyEvent* event) {
-  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-    Print();
-    return;
-  }
-  QDialog::keyPressEvent(event);
+  dialog::ColourButtons(palette, {command1_, command2_}, gf1_);
 }
 
 void PrintFileDialog::ChooseFile() {

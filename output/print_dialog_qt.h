@@ -1,18 +1,17 @@
 // PrintFileDialog ("Form5"): what to print from which puzzle file, how many grids a page, on which printer.
 #pragma once
 
-#include <QDialog>
 #include <QStringList>
 #include <array>
 #include <optional>
 #include <string>
 
 #include "model/game_state.h"
+#include "uikit/dialog_parts.h"
 #include "output/file_printing.h"
 
 class QComboBox;
 class QGroupBox;
-class QKeyEvent;
 class QLabel;
 class QLineEdit;
 class QRadioButton;
@@ -31,7 +30,7 @@ struct PrintTarget {
 };
 
 // Hidden, not destroyed, between uses, so the choices last for the run.
-class PrintFileDialog : public QDialog {
+class PrintFileDialog : public TagDialog {
   Q_OBJECT
 
  public:
@@ -49,24 +48,18 @@ class PrintFileDialog : public QDialog {
   void Prepare(const std::string& currentFile, const std::array<Colour, 14>& palette, const std::string& programFolder,
                const std::string& pdfFolder);
 
-  // "path,from,to, mode, code" after Print, "X" after Cancel, Escape or the close box.
-  std::string Tag() const { return tag_; }
+  // Tag is "path,from,to, mode, code" after Print; Job reads it back.
   std::optional<FilePrintJob> Job() const { return ParsePrintTag(tag_); }
   PrintTarget Target() const { return target_; }
 
-  void reject() override;
-
- protected:
-  void keyPressEvent(QKeyEvent* event) override;
-
  private:
   void ChooseFile();
+  void Confirm() override { Print(); }
   void Print();
   bool AskPdfName();
 
   MsgForm& messages_;
   PuzzleFileIndexes files_;
-  std::string tag_ = "X";
   std::string programFolder_;
   std::string pdfFolder_;
   PrintTarget target_;

@@ -3,6 +3,7 @@
 
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QKeyEvent>
 #include <QLineEdit>
 
 #include "uikit/box_control.h"
@@ -10,7 +11,8 @@
 #include "uikit/fn_dialog.h"
 #include "uikit/twips.h"
 
-namespace kelvane::ui::dialog {
+namespace kelvane::ui {
+namespace dialog {
 
 void Fill(QWidget* w, QPalette::ColorRole role, Colour colour) {
   if (role == QPalette::Window) SetColourRoles(w, {role, w->backgroundRole()}, colour);
@@ -48,4 +50,24 @@ FileRow AddFileRow(QGroupBox* frame) {
   return {fileNow, gf1};
 }
 
-}  // namespace kelvane::ui::dialog
+void ColourButtons(const std::array<Colour, 14>& palette, std::initializer_list<BoxControl*> buttons, FNDialog* chooser) {
+  for (BoxControl* b : buttons) b->SetBackcolor(palette[DialogColourSlot]);
+  chooser->SetBackcolor(palette[DialogColourSlot]);
+}
+
+}  // namespace dialog
+
+void TagDialog::reject() {
+  tag_ = "X";
+  QDialog::reject();
+}
+
+void TagDialog::keyPressEvent(QKeyEvent* event) {
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    Confirm();
+    return;
+  }
+  QDialog::keyPressEvent(event);
+}
+
+}  // namespace kelvane::ui

@@ -1,11 +1,16 @@
 // Pieces the program's dialogs share: sizes, colouring, the two buttons and the file row.
 #pragma once
 
+#include <QDialog>
 #include <QPalette>
+#include <array>
+#include <initializer_list>
+#include <string>
 
 #include "model/game_state.h"
 
 class QGroupBox;
+class QKeyEvent;
 class QHBoxLayout;
 class QLineEdit;
 class QWidget;
@@ -39,5 +44,23 @@ struct FileRow {
 };
 FileRow AddFileRow(QGroupBox* frame);
 
+// The buttons and the chooser in the scheme's dialog colour.
+void ColourButtons(const std::array<Colour, 14>& palette, std::initializer_list<BoxControl*> buttons, FNDialog* chooser);
+
 }  // namespace dialog
+
+// A modal dialog that hands its outcome to its owner in Tag: "X" after Cancel,
+// Escape or the close box; Enter confirms as the first button does.
+class TagDialog : public QDialog {
+ public:
+  using QDialog::QDialog;
+  std::string Tag() const { return tag_; }
+  void reject() override;
+
+ protected:
+  virtual void Confirm() = 0;
+  void keyPressEvent(QKeyEvent* event) override;
+
+  std::string tag_ = "X";
+};
 }  // namespace kelvane::ui

@@ -5,6 +5,8 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "uikit/icons.h"
+
 namespace kelvane::ui {
 
 QPixmap DrawToolIcon(ToolIcon icon, int size) {
@@ -41,13 +43,8 @@ QPixmap DrawToolIcon(ToolIcon icon, int size) {
       p.drawPath(path);
       break;
     }
-    case ToolIcon::Print:  // a printer
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(10, 5, 12, 9));
-      p.setBrush(QColor(150, 150, 160));
-      p.drawRoundedRect(QRectF(5, 13, 22, 10), 2, 2);
-      p.setBrush(Qt::white);
-      p.drawRect(QRectF(10, 19, 12, 8));
+    case ToolIcon::Print:  // the message box's printer
+      PaintIcon(p, 7, QRectF(0, 0, IconDesignSize, IconDesignSize));
       break;
     case ToolIcon::Options:  // a cog
       p.setBrush(QColor(150, 150, 160));
