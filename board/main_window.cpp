@@ -1,4 +1,4 @@
-// The main window: board, tool buttons, pickers, puzzle number, menu; start-up and exit.
+// The main window: its widgets, the table of its commands, start-up, appearance and exit.
 #include "board/main_window.h"
 
 #include <QAction>
@@ -13,23 +13,14 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
-#include <QMessageBox>
-#include <QPainter>
-#include <QPrinter>
-#include <QPrinterInfo>
 #include <QPushButton>
-#include <QShortcut>
 #include <QStandardPaths>
-#include <chrono>
 #include <filesystem>
 
+#include "board/batch_run.h"
 #include "board/board_picture.h"
 #include "board/board_widget.h"
 #include "board/click_label.h"
-#include "board/create_dialog.h"
-#include "engine/batch.h"
-#include "output/browse_screen_qt.h"
-#include "output/printing_qt.h"
 #include "model/folders.h"
 #include "model/navigation.h"
 #include "model/text_rules.h"
@@ -40,7 +31,6 @@
 #include "uikit/box_control.h"
 #include "uikit/fn_dialog.h"
 #include "uikit/help_viewer.h"
-#include "uikit/modal.h"
 #include "uikit/tool_icons.h"
 #include "uikit/msg_form.h"
 #include "uikit/twips.h"
@@ -98,10 +88,15 @@ MainWindow::MainWindow(Folders folders, QWidget* parent)
       lists_(folders_.program) {
   setObjectName("Form1");
   setWindowTitle("Kelvane");
+  commands_ = new CommandTable(this);
   buildWidgets();
+  defineCommands();
 }
 
-MainWindow::~MainWindow() { delete help_; }
+MainWindow::~MainWindow() {
+  batch_.reset();  // cancels and waits for a batch still running
+  delete help_;
+}
 
 void MainWindow::buildWidgets() {
   central_ = new QWidget(this);
@@ -109,62 +104,26 @@ void MainWindow::buildWidgets() {
   msgForm_ = new MsgForm(this);
   msgForm_->setWindowTitle("Kelvane");
 
-  auto tool = [&](const char* name, const char* tip, ToolIcon icon) {
+  auto box = [&](const char* name, const char* tip, ToolIcon icon) {
     auto* b = new BoxControl(central_);
     b->setObjectName(name);
     b->setToolTip(tip);
     b->SetPicture(QIcon(DrawToolIcon(icon, 128)), QSize(18, 18));
     return b;
   };
-  cmdsave = tool("cmdsave", "Save Puzzle, rightclick to delete", ToolIcon::Save);
-  cmdload = tool("cmdload", "Load a Puzzle File", ToolIcon::Open);
-  cmdprint = tool("cmdprint", "Print Current Puzzle, rightclick to print from file", ToolIcon::Print);
-  cmdoptions = tool("cmdoptions", "Set Options", ToolIcon::Options);
-  cmdcopy = tool("cmdcopy", "Copy Puzzle to Clipboard, rightclick to copy Solution", ToolIcon::Copy);
-  arrows[0] = tool("arrows_0", "Previous Puzzle, rightclick for first puzzle", ToolIcon::Previous);
-  arrows[3] = tool("arrows_3", "Go to a random puzzle in file", ToolIcon::Random);
-  arrows[2] = tool("arrows_2", "Next Puzzle, rightclick for last puzzle", ToolIcon::Next);
-  arrows[1] = tool("arrows_1", "Browse Puzzle File", ToolIcon::Browse);
-  cmdshowsol = tool("cmdshowsol", "Show Solution", ToolIcon::Solution);
-  undoman = tool("undoman", "Undo Last Move, rightclick to clear all moves", ToolIcon::Undo);
-  cmdnew = tool("cmdnew", "Create New Puzzle, rightclick for options", ToolIcon::New);
-  cmdhint = tool("cmdhint", "Get Hint", ToolIcon::Hint);
-
-  connect(cmdsave, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1) SaveCurrent();
-    else if (button == 2) DeleteCurrent();
-  });
-  connect(cmdload, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1 || button == 2) OpenFile();
-  });
-  for (int i = 0; i < 4; ++i) {
-    connect(arrows[static_cast<std::size_t>(i)], &BoxControl::MouseUp, this,
-            [this, i](int button, int, double, double) { Arrow(i, button); });
-  }
-  connect(cmdhint, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1 || button == 2) GiveHint();
-  });
-  connect(cmdshowsol, &BoxControl::MouseDown, this, [this](int, int, double, double) { ShowSolutionPressed(); });
-  connect(cmdshowsol, &BoxControl::MouseUp, this, [this](int, int, double, double) { ShowSolutionReleased(); });
-  connect(undoman, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1) UndoMove();
-    else if (button == 2) StartOver();
-  });
-  connect(cmdnew, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1) NewPuzzle();
-    else if (button == 2) CreatePuzzles();
-  });
-  connect(cmdoptions, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1 || button == 2) ShowOptions();
-  });
-  connect(cmdprint, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1) PrintCurrent();
-    else if (button == 2) PrintFromFile();
-  });
-  connect(cmdcopy, &BoxControl::MouseUp, this, [this](int button, int, double, double) {
-    if (button == 1) (void)CopyBoardPicture(g_, GridMode::Puzzle);
-    else if (button == 2) (void)CopyBoardPicture(g_, GridMode::Solution);
-  });
+  cmdsave = box("cmdsave", "Save Puzzle, rightclick to delete", ToolIcon::Save);
+  cmdload = box("cmdload", "Load a Puzzle File", ToolIcon::Open);
+  cmdprint = box("cmdprint", "Print Current Puzzle, rightclick to print from file", ToolIcon::Print);
+  cmdoptions = box("cmdoptions", "Set Options", ToolIcon::Options);
+  cmdcopy = box("cmdcopy", "Copy Puzzle to Clipboard, rightclick to copy Solution", ToolIcon::Copy);
+  arrows[0] = box("arrows_0", "Previous Puzzle, rightclick for first puzzle", ToolIcon::Previous);
+  arrows[3] = box("arrows_3", "Go to a random puzzle in file", ToolIcon::Random);
+  arrows[2] = box("arrows_2", "Next Puzzle, rightclick for last puzzle", ToolIcon::Next);
+  arrows[1] = box("arrows_1", "Browse Puzzle File", ToolIcon::Browse);
+  cmdshowsol = box("cmdshowsol", "Show Solution", ToolIcon::Solution);
+  undoman = box("undoman", "Undo Last Move, rightclick to clear all moves", ToolIcon::Undo);
+  cmdnew = box("cmdnew", "Create New Puzzle, rightclick for options", ToolIcon::New);
+  cmdhint = box("cmdhint", "Get Hint", ToolIcon::Hint);
 
   Label3 = new ClickLabel("NxN", central_);
   Label3->setObjectName("Label3");
@@ -178,8 +137,8 @@ void MainWindow::buildWidgets() {
     l->setFrameShadow(QFrame::Raised);
     l->setCursor(Qt::PointingHandCursor);
   }
-  connect(Label3, &ClickLabel::Released, this, [this](int) { CycleSize(); });
-  connect(Label4, &ClickLabel::Released, this, [this](int) { CycleDifficulty(); });
+  connect(Label3, &ClickLabel::Released, this, [this](int) { commands_->Run(Command::SizePicker); });
+  connect(Label4, &ClickLabel::Released, this, [this](int) { commands_->Run(Command::DifficultyPicker); });
 
   PuzNumNow = new QLineEdit(central_);
   PuzNumNow->setObjectName("PuzNumNow");
@@ -204,7 +163,10 @@ void MainWindow::buildWidgets() {
   board_->setFocusPolicy(Qt::StrongFocus);
   connect(board_, &BoardWidget::CellHovered, this,
           [this](int i) { Label1->setText(i > 0 ? QString::number(i) : QString()); });
-  connect(board_, &BoardWidget::CellReleased, this, [this](int i, int button) { CellReleased(i, button); });
+  connect(board_, &BoardWidget::CellReleased, this, [this](int i, int button) {
+    if (button == 2) commands_->Run(Command::ClearChain);
+    else if (button == 1) commands_->Run(Command::Play, [this, i] { CellReleased(i, 1); });
+  });
 
   Frame1 = new QFrame(central_);
   Frame1->setObjectName("Frame1");
@@ -213,7 +175,7 @@ void MainWindow::buildWidgets() {
   busylabel->setObjectName("busylabel");
   busylabel->setAlignment(Qt::AlignCenter);
   busylabel->setCursor(Qt::PointingHandCursor);
-  connect(busylabel, &ClickLabel::Released, this, [this](int) { BusyLabelReleased(); });
+  connect(busylabel, &ClickLabel::Released, this, [this](int) { commands_->Run(Command::CancelBatch); });
   Frame1->hide();
 
   // Other windows press these: show the puzzle numbered in the tag, refresh the look.
@@ -233,37 +195,72 @@ void MainWindow::buildWidgets() {
 
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("mnukelvane");
-  QAction* help = file->addAction("Help", this, [this] { ShowHelp(); });
-  help->setObjectName("mnuhelp");
-  help->setShortcut(QKeySequence(Qt::Key_F1));
-  QAction* about = file->addAction("About", this, [this] { ShowAbout(); });
-  about->setObjectName("mnuabout");
-  file->addSeparator()->setObjectName("dash6");
-  cmdexit = file->addAction("Exit", this, [this] { ExitProgram(); });
-  cmdexit->setObjectName("cmdexit");
-  cmdexit->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Q));
-
-  auto key = [&](QKeySequence seq, auto fn) {
-    auto* s = new QShortcut(seq, this);
-    connect(s, &QShortcut::activated, this, fn);
-  };
-  key(QKeySequence(Qt::CTRL | Qt::Key_O), [this] { OpenFile(); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_S), [this] { SaveCurrent(); });
-  key(QKeySequence(Qt::Key_PageUp), [this] { Arrow(0, 1); });
-  key(QKeySequence(Qt::Key_PageDown), [this] { Arrow(2, 1); });
-  key(QKeySequence(Qt::Key_Home), [this] { Arrow(0, 2); });
-  key(QKeySequence(Qt::Key_End), [this] { Arrow(2, 2); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_Z), [this] { UndoMove(); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_N), [this] { NewPuzzle(); });
-  key(QKeySequence(Qt::Key_H), [this] { GiveHint(); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_P), [this] { PrintCurrent(); });
-  key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_P), [this] { PrintFromFile(); });
-  key(QKeySequence(Qt::CTRL | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Puzzle); });
-  key(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_C), [this] { (void)CopyBoardPicture(g_, GridMode::Solution); });
+  menu_ = file;
 
   const QSize designed(Px(DesignWidth), Px(DesignHeight));
   central_->setMinimumSize(designed);
   resize(Px(DesignWidth, 1.8), Px(DesignHeight, 1.8) + menuBar()->sizeHint().height());
+}
+
+void MainWindow::tool(BoxControl* button, Command left, Command right) {
+  connect(button, &BoxControl::MouseUp, this, [this, left, right](int b, int, double, double) {
+    if (b == 1) commands_->Run(left);
+    else if (b == 2) commands_->Run(right);
+  });
+}
+
+void MainWindow::defineCommands() {
+  CommandTable& t = *commands_;
+  using K = QKeySequence;
+  t.Define(Command::Open, "actionOpen", "Open", [this] { OpenFile(); }, K(Qt::CTRL | Qt::Key_O));
+  t.Define(Command::Save, "actionSave", "Save", [this] { SaveCurrent(); }, K(Qt::CTRL | Qt::Key_S));
+  t.Define(Command::Delete, "actionDelete", "Delete", [this] { DeleteCurrent(); });
+  t.Define(Command::Previous, "actionPrevious", "Previous", [this] { Arrow(0, 1); }, K(Qt::Key_PageUp));
+  t.Define(Command::Next, "actionNext", "Next", [this] { Arrow(2, 1); }, K(Qt::Key_PageDown));
+  t.Define(Command::First, "actionFirst", "First", [this] { Arrow(0, 2); }, K(Qt::Key_Home));
+  t.Define(Command::Last, "actionLast", "Last", [this] { Arrow(2, 2); }, K(Qt::Key_End));
+  t.Define(Command::Random, "actionRandom", "Random", [this] { Arrow(3, 1); });
+  t.Define(Command::Browse, "actionBrowse", "Browse", [this] { Arrow(1, 1); });
+  t.Define(Command::GoToNumber, "actionGoToNumber", "Go to number", [this] { GoToTypedNumber(); });
+  t.Define(Command::SizePicker, "actionSizePicker", "Size", [this] { CycleSize(); });
+  t.Define(Command::DifficultyPicker, "actionDifficultyPicker", "Difficulty", [this] { CycleDifficulty(); });
+  t.Define(Command::New, "actionNew", "New", [this] { NewPuzzle(); }, K(Qt::CTRL | Qt::Key_N));
+  t.Define(Command::CreateBatch, "actionCreateBatch", "Create New Puzzles", [this] { CreatePuzzles(); });
+  t.Define(Command::CancelBatch, "actionCancelBatch", "Cancel", [this] { BusyLabelReleased(); });
+  t.Define(Command::Play, "actionPlay", "Play", [] {});
+  t.Define(Command::ClearChain, "actionClearChain", "Clear chain", [this] { AskClearChain(); });
+  t.Define(Command::Hint, "actionHint", "Hint", [this] { GiveHint(); }, K(Qt::Key_H));
+  t.Define(Command::ShowSolution, "actionShowSolution", "Show Solution", [this] { ShowSolutionPressed(); });
+  t.Define(Command::Undo, "actionUndo", "Undo", [this] { UndoMove(); }, K(Qt::CTRL | Qt::Key_Z));
+  t.Define(Command::ClearGrid, "actionClearGrid", "Clear Grid", [this] { StartOver(); });
+  t.Define(Command::CopyPuzzle, "actionCopyPuzzle", "Copy Puzzle",
+           [this] { (void)CopyBoardPicture(g_, GridMode::Puzzle); }, K(Qt::CTRL | Qt::Key_C));
+  t.Define(Command::CopySolution, "actionCopySolution", "Copy Solution",
+           [this] { (void)CopyBoardPicture(g_, GridMode::Solution); }, K(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  t.Define(Command::PrintCurrent, "actionPrintCurrent", "Print", [this] { PrintCurrent(); }, K(Qt::CTRL | Qt::Key_P));
+  t.Define(Command::PrintFromFile, "actionPrintFromFile", "Print From File", [this] { PrintFromFile(); },
+           K(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
+  t.Define(Command::Options, "actionOptions", "Options", [this] { ShowOptions(); });
+  menu_->addAction(t.Define(Command::Help, "mnuhelp", "Help", [this] { ShowHelp(); }, K(Qt::Key_F1)));
+  menu_->addAction(t.Define(Command::About, "mnuabout", "About", [this] { ShowAbout(); }));
+  menu_->addSeparator()->setObjectName("dash6");
+  menu_->addAction(t.Define(Command::Exit, "cmdexit", "Exit", [this] { ExitProgram(); }, K(Qt::CTRL | Qt::Key_Q)));
+
+  tool(cmdsave, Command::Save, Command::Delete);
+  tool(cmdload, Command::Open, Command::Open);
+  tool(cmdprint, Command::PrintCurrent, Command::PrintFromFile);
+  tool(cmdoptions, Command::Options, Command::Options);
+  tool(cmdcopy, Command::CopyPuzzle, Command::CopySolution);
+  tool(arrows[0], Command::Previous, Command::First);
+  tool(arrows[3], Command::Random, Command::Random);
+  tool(arrows[2], Command::Next, Command::Last);
+  tool(arrows[1], Command::Browse, Command::Browse);
+  tool(undoman, Command::Undo, Command::ClearGrid);
+  tool(cmdnew, Command::New, Command::CreateBatch);
+  tool(cmdhint, Command::Hint, Command::Hint);
+  // Pressing shows the solution; the release always puts the board back.
+  connect(cmdshowsol, &BoxControl::MouseDown, this, [this](int, int, double, double) { commands_->Run(Command::ShowSolution); });
+  connect(cmdshowsol, &BoxControl::MouseUp, this, [this](int, int, double, double) { ShowSolutionReleased(); });
 }
 
 void MainWindow::layOut() {
@@ -311,10 +308,23 @@ void MainWindow::resizeEvent(QResizeEvent* event) {
 }
 
 void MainWindow::closeEvent(QCloseEvent* event) {
-  // The close box ends the program at once, without saving the configuration.
+  // The close box ends the program at once, without saving the configuration;
+  // a batch is stopped first, its records already begun written whole.
   event->accept();
+  if (batch_) {
+    batch_->Cancel();
+    batch_->Wait();
+    batch_.reset();
+    batchDone_ = nullptr;
+  }
   if (help_) help_->hide();
   QCoreApplication::quit();
+}
+
+void MainWindow::changeEvent(QEvent* event) {
+  // A release lost to another window must not leave the solution on the board.
+  if (event->type() == QEvent::ActivationChange && !isActiveWindow()) ShowSolutionReleased();
+  QMainWindow::changeEvent(event);
 }
 
 std::string MainWindow::configPath() const { return folders_.user + "kelvane.cfg"; }
@@ -330,10 +340,12 @@ void MainWindow::Startup() {
   g_.ProgramFolder = folders_.program;
 
   ConfigValues config;
-  if (ReadConfigFile(configPath(), config)) {
+  const bool firstStart = !FileExists(configPath());
+  if (!firstStart && ReadConfigFile(configPath(), config)) {
     ApplyConfig(g_, config);
   } else {
-    MsgboxA(ConfigReadFailedMessage(configPath()), "vbok+vbinformation");
+    // A first start has nothing to read: the defaults are written without a word.
+    if (!firstStart) MsgboxA(ConfigReadFailedMessage(configPath()), "vbok+vbinformation");
     const ConfigValues defaults = DefaultConfig(folders_.user);
     (void)WriteConfigFile(configPath(), defaults);  // a read-only folder: the program runs on the defaults
     const std::string current = g_.CurrentFile;
@@ -372,6 +384,7 @@ void MainWindow::ApplyScheme() {
   gf1->SetBackcolor(g_.Palette[DialogColourSlot]);
   msgForm_->SetBackColour(g_.Palette[2]);
   msgForm_->SetPaletteButtonColour(g_.Palette[DialogColourSlot]);
+  msgForm_->SetButtonColour(g_.Palette[DialogColourSlot]);  // every scheme, not only the first
   msgForm_->SetTextColour(g_.MarkedCellBackColour);
   if (!SchemeKeepsMenuColour(g_.ColourSchemeName)) setBack(menuBar(), g_.Palette[3]);
   if (help_) help_->ApplyPalette(g_.Palette);
@@ -389,6 +402,7 @@ void MainWindow::refreshLabels(bool found, const std::string& difficulty) {
     PuzNumNow->setText(QString::number(g_.PuzzleNumber));
     puznumber->setText(QString::fromStdString(" of" + NumText(g_.PuzzleCount)));
     Label3->setText(QString::fromStdString(SizeText(g_.PuzzleSize)));
+    lastSize_ = g_.PuzzleSize;
     Label4->setText(QString::fromStdString(difficulty));
     Label5->clear();
   }
@@ -398,142 +412,6 @@ void MainWindow::refreshLabels(bool found, const std::string& difficulty) {
   FileNameNowx->setToolTip(QString::fromStdString(f));
   resetKeyCursor();
   board_->update();
-}
-
-void MainWindow::ShowPuzzleNumber(int n) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const ShowResult r = ShowPuzzle(g_, g_.CurrentFile, n);
-  refreshLabels(r.found, r.difficulty);
-  QApplication::restoreOverrideCursor();
-}
-
-bool MainWindow::reportNotFound(int n, bool plainBox) {
-  const std::string text = "Error reading puzzle#" + NumText(n);
-  if (plainBox) {
-    if (ModalAnswerer* a = InstalledAnswerer()) a->PlainMessage(text, false);
-    else QMessageBox::warning(this, "Kelvane", QString::fromStdString(text));
-  } else {
-    MsgboxA(text, "vbok+vbcritical");
-  }
-  return false;
-}
-
-void MainWindow::Arrow(int index, int button) {
-  if (button != 1 && button != 2) return;
-  if (g_.PuzzleNumber == 1 && g_.PuzzleCount == 1) return;
-  if (index == 1) {
-    Browse();
-    return;
-  }
-  const double r = std::uniform_real_distribution<double>(0.0, 1.0)(random_);
-  const int target = ArrowTarget(index, button, g_.PuzzleNumber, g_.PuzzleCount, r);
-  if (target == 0) return;
-  const int old = g_.PuzzleNumber;
-  const ShowResult shown = ShowPuzzle(g_, g_.CurrentFile, target);
-  refreshLabels(shown.found, shown.difficulty);
-  if (!shown.found) {
-    reportNotFound(target, index == 3);
-    ShowPuzzleNumber(old);
-  }
-}
-
-void MainWindow::GoToTypedNumber() {
-  const int n = IntValue(PuzNumNow->text().toStdString());
-  if (n < 1 || n > g_.PuzzleCount) return;
-  const int old = g_.PuzzleNumber;
-  const ShowResult shown = ShowPuzzle(g_, g_.CurrentFile, n);
-  refreshLabels(shown.found, shown.difficulty);
-  if (!shown.found) {
-    reportNotFound(n, false);
-    ShowPuzzleNumber(old);
-    return;
-  }
-  board_->setFocus();  // the keys play the new puzzle
-}
-
-void MainWindow::OpenFile() {
-  gf1->SetTitle("Select a Puzzle file to open");
-  gf1->SetFileTypes("*.kvl;*.txt;*.dat");
-  gf1->SetFileTypesName("Kelvane Files");
-  gf1->SetTitle("Kelvane");
-  gf1->SetDefaultDir(g_.ProgramFolder);
-  const std::string name = gf1->GetFileName("OPEN");
-  if (name.empty()) return;
-  // The file is looked at before the board changes: a file that cannot be
-  // shown leaves the puzzle on the board as it was.
-  RawRecord first;
-  const ReadStatus read = ReadRawRecord(g_.Files, name, 1, first);
-  const FileIndex* index = read == ReadStatus::Ok ? g_.Files.Get(name) : nullptr;
-  std::string why;
-  if (read != ReadStatus::Ok) {
-    why = DescribeReadStatus(read);
-  } else if (index && index->hasNul) {
-    why = "The file holds binary data: it is not a puzzle file.";
-  } else if (const ParsedRecord r = ParseRecord(first);
-             (r.SizeDigit != 5 && r.SizeDigit != 7 && r.SizeDigit != 9) ||
-             r.Cells.size() < static_cast<std::size_t>(r.Size * r.Size)) {
-    why = "Its first record has no 5x5, 7x7 or 9x9 board: the file is not a puzzle file.";
-  }
-  if (!why.empty()) {
-    MsgboxA("Error reading puzzle# 1\n" + why, "vbok+vbcritical");
-    return;
-  }
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const ShowResult r = ShowPuzzle(g_, name, 1);
-  refreshLabels(r.found, r.difficulty);
-  QApplication::restoreOverrideCursor();
-}
-
-void MainWindow::SaveCurrent() {
-  gf1->SetTitle("Select an output Puzzle file");
-  gf1->SetFileTypes("*.kvl");
-  gf1->SetFileTypesName("Kelvane Files");
-  gf1->SetTitle("Kelvane");
-  gf1->SetDefaultDir(g_.ProgramFolder);
-  const std::string name = gf1->GetFileName("SAVE");
-  if (name.empty()) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const SaveResult s = SaveCurrentPuzzle(g_, name);
-  QApplication::restoreOverrideCursor();
-  MsgboxA(s.message, s.style);
-  if (s.ok && name == g_.CurrentFile) {
-    g_.PuzzleCount = CountPuzzles(g_.Files, name);
-    puznumber->setText(QString::fromStdString(" of" + NumText(g_.PuzzleCount)));
-  }
-}
-
-void MainWindow::DeleteCurrent() {
-  if (MsgboxA("Delete current puzzle from file?", "vbYesNo+vbquestion") != 6) return;
-  // The puzzle on the board, not whatever was typed into the number box.
-  int n = g_.PuzzleNumber;
-  if (n < 1) return;
-  const ShownRecord shown{g_.MarkedCell, GridText(g_)};
-  const WriteResult w = DeleteRecord(g_.Files, g_.CurrentFile, n, &shown);
-  if (!w.ok) {
-    MsgboxA(w.message + "\n" + w.reason, "vbok+vbcritical");
-    return;
-  }
-  if (n == g_.PuzzleCount) {
-    --n;
-    --g_.PuzzleCount;
-  }
-  ShowPuzzleNumber(n < 1 ? 1 : n);
-  MsgboxA("Done", "vbok+vbinformation");
-}
-
-void MainWindow::CycleSize() {
-  const int next = NextPickerSize(IntValue(Label3->text().toStdString()));
-  if (next != 0) Label3->setText(QString::fromStdString(SizeText(next)));
-}
-
-void MainWindow::CycleDifficulty() {
-  if (Label4->text() != "Hard") {
-    Label4->setText("Hard");
-    g_.EasyFlag = false;
-  } else {
-    Label4->setText("Easy");
-    g_.EasyFlag = true;
-  }
 }
 
 void MainWindow::ShowHelp() {
@@ -560,64 +438,13 @@ bool MainWindow::ExitProgram() {
   return true;
 }
 
-void MainWindow::showSum() { Label5->setText(QString::number(g_.CurrentSum)); }
-
-void MainWindow::resetKeyCursor() {
-  keyCursor_ = g_.Geo.N > 0 ? g_.CellAt(g_.Geo.N, 1) : 0;
-  board_->SetCursorCell(keyCursor_);
-}
-
-void MainWindow::afterMove(const MoveOutcome& outcome) {
-  board_->update();
-  if (outcome.move == Move::Ignored) return;
-  showSum();
-  if (outcome.won) MsgboxA("Well done you got it!", "vbok+vbhappy");
-}
-
-void MainWindow::CellReleased(int i, int button) {
-  if (showingSolution_) return;
-  if (button == 2) {
-    AskClearChain();
-    return;
-  }
-  if (button != 1) return;
-  afterMove(LeftRelease(g_, i));
-}
-
-void MainWindow::AskClearChain() {
-  if (MsgboxA("Clear chain?", "vbYesNo+vbquestion") != 6) return;
-  ClearChain(g_);
-  showSum();
-  resetKeyCursor();
-  board_->update();
-}
-
-void MainWindow::KeyStep(Step step) {
-  if (showingSolution_) return;
-  if (g_.LastChainCell != -1) {
-    afterMove(StepChain(g_, step));
-    return;
-  }
-  // No chain yet: a cursor walks the bottom row, Up starts the chain there.
-  const int N = g_.Geo.N;
-  if (N == 0 || keyCursor_ == 0) return;
-  const int c = g_.ColOf(keyCursor_);
-  if (step == Step::Up) {
-    afterMove(LeftRelease(g_, keyCursor_));
-    return;
-  }
-  const int next = g_.CellAt(N, step == Step::Left ? c - 2 : c + 2);
-  if (next > 0) keyCursor_ = next;
-  board_->SetCursorCell(keyCursor_);
-}
-
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
   // Enter in the number box goes to the puzzle, Escape puts the shown number
   // back; neither reaches the board's keys.
   if (watched == PuzNumNow && event->type() == QEvent::KeyPress) {
     const int key = static_cast<QKeyEvent*>(event)->key();
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-      GoToTypedNumber();
+      commands_->Run(Command::GoToNumber);
       return true;
     }
     if (key == Qt::Key_Escape) {
@@ -635,346 +462,27 @@ void MainWindow::keyPressEvent(QKeyEvent* event) {
     event->accept();
     return;
   }
+  auto step = [this](Step s) { commands_->Run(Command::Play, [this, s] { KeyStep(s); }); };
   switch (event->key()) {
-    case Qt::Key_Left: KeyStep(Step::Left); break;
-    case Qt::Key_Right: KeyStep(Step::Right); break;
-    case Qt::Key_Up: KeyStep(Step::Up); break;
+    case Qt::Key_Left: step(Step::Left); break;
+    case Qt::Key_Right: step(Step::Right); break;
+    case Qt::Key_Up: step(Step::Up); break;
     case Qt::Key_Return:
     case Qt::Key_Enter:
     case Qt::Key_Space:
-      if (g_.LastChainCell == -1) KeyStep(Step::Up);
+      if (g_.LastChainCell == -1) step(Step::Up);
       break;
-    case Qt::Key_Backspace: UndoMove(); break;
-    case Qt::Key_Escape: AskClearChain(); break;
+    case Qt::Key_Backspace: commands_->Run(Command::Undo); break;
+    case Qt::Key_Escape: commands_->Run(Command::ClearChain); break;
     default: QMainWindow::keyPressEvent(event); return;
   }
   event->accept();
-}
-
-void MainWindow::GiveHint() {
-  if (showingSolution_) return;
-  const HintOutcome h = Hint(g_);
-  if (h.noMoreHints) {
-    const std::string text = "Sorry, no more hints";
-    if (ModalAnswerer* a = InstalledAnswerer()) a->PlainMessage(text, false);
-    else QMessageBox::information(this, "Kelvane", QString::fromStdString(text));
-    return;
-  }
-  afterMove(h.last);
-}
-
-void MainWindow::ShowSolutionPressed() {
-  if (showingSolution_) return;
-  showingSolution_ = true;
-  PressShowSolution(g_);
-  board_->update();
-}
-
-void MainWindow::ShowSolutionReleased() {
-  if (!showingSolution_) return;
-  showingSolution_ = false;
-  ReleaseShowSolution(g_);
-  board_->update();
-}
-
-void MainWindow::UndoMove() {
-  // The tooltip promises it: a left click takes back the chain's last step.
-  if (showingSolution_) return;
-  afterMove(UndoLastStep(g_));
-  if (g_.LastChainCell == -1) resetKeyCursor();
-}
-
-void MainWindow::StartOver() {
-  if (MsgboxA("Clear Grid?", "vbYesNo+vbquestion") != 6) return;
-  ShowPuzzleNumber(g_.PuzzleNumber);
-}
-
-bool MainWindow::makeOnePuzzle(int size) {
-  g_.PuzzleSize = size;
-  g_.CancelRequested = NO;
-  g_.Cell[0].Visible = false;
-  g_.Solution.clear();
-  LayOutBoard(g_, size);
-  // Each call tries up to 100 boards; a list that yields nothing in 200 calls is no use.
-  for (int calls = 0; calls < 200; ++calls) {
-    std::string error;
-    if (MakePuzzle(g_, lists_, rng_, &error) == 0) {
-      RecolourBoard(g_);
-      g_.LastChainCell = -1;
-      g_.ChainString.clear();
-      g_.CurrentSum = 0;
-      g_.Undolist.clear();
-      return true;
-    }
-    if (!error.empty()) {
-      MsgboxA(error, "vbok+vbcritical");
-      return false;
-    }
-  }
-  MsgboxA("No puzzle could be made with the chain list \"" + ChainListName(size) + "\".", "vbok+vbcritical");
-  return false;
-}
-
-void MainWindow::NewPuzzle() {
-  if (!cmdnew->Enabled()) return;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  cmdnew->SetEnabled(false);
-  Label2->setText("Creating New Puzzle ...");
-  int size = IntValue(Label3->text().toStdString());
-  if (size != 5 && size != 7 && size != 9) size = 9;
-  g_.EasyFlag = Label4->text() != "Hard";
-  const bool made = makeOnePuzzle(size);
-  if (made) {
-    const std::string f = folders_.user + "temppuzzlefile.txt";
-    int number = 0;
-    const WriteResult w = AppendRecord(g_, number, f);
-    if (!w.ok) {
-      MsgboxA(w.message + "\n" + w.reason, "vbok+vbcritical");
-    } else {
-      const ShowResult r = ShowPuzzle(g_, f, 1);
-      refreshLabels(r.found, r.difficulty);
-    }
-  }
-  Label2->setText(made ? "New Puzzle Created" : "");
-  board_->update();
-  QApplication::restoreOverrideCursor();
-  cmdnew->SetEnabled(true);
-}
-
-void MainWindow::showBusy(const std::string& text, bool cancellable) {
-  busylabel->setText(QString::fromStdString(cancellable ? text + "\nclick here to cancel" : text));
-  Frame1->show();
-  Frame1->raise();
-}
-
-void MainWindow::hideBusy() {
-  busylabel->clear();
-  Frame1->hide();
-}
-
-void MainWindow::BusyLabelReleased() {
-  if (cancel_.load()) return;
-  if (MsgboxA("Cancel?", "vbYesNo+vbquestion") == 6) {
-    cancel_ = true;
-    g_.CancelRequested = YES;
-  }
-}
-
-void MainWindow::setBusyInputs(bool busy) {
-  // While a batch runs only the busy panel takes clicks.
-  for (QWidget* w : std::initializer_list<QWidget*>{board_, Label3, Label4, PuzNumNow, menuBar()}) w->setEnabled(!busy);
-  for (BoxControl* b : {cmdload, cmdshowsol, cmdnew, cmdsave, cmdprint, cmdoptions, cmdhint, cmdcopy, undoman,
-                        arrows[0], arrows[1], arrows[2], arrows[3]})
-    b->SetEnabled(!busy);
-}
-
-void MainWindow::CreatePuzzles() {
-  if (!form3_) form3_ = new CreateDialog(*msgForm_, this);
-  form3_->Prepare(g_.ProgramFolder, g_.Palette, folders_.user);
-  form3_->exec();
-  QCoreApplication::processEvents();
-  if (form3_->Tag() != "Y") return;
-
-  const int n = form3_->Count();
-  const std::string out = form3_->OutputFile();
-  g_.EasyFlag = form3_->Easy();
-  int size = form3_->Size();
-  if (form3_->DisplayOnly()) {
-    // One puzzle for display: made on the board, written nowhere.
-    if (size == 0) size = 5 + 2 * (rng_.Pick(3) - 1);
-    QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool made = makeOnePuzzle(size);
-    QApplication::restoreOverrideCursor();
-    if (!made) return;
-    Label4->setText(g_.EasyFlag ? "Easy" : "Hard");
-    hideBusy();
-    Label2->setText("New Puzzle Created");
-    Label3->setText(QString::fromStdString(SizeText(g_.PuzzleSize)));
-    Label5->clear();
-    resetKeyCursor();
-    board_->update();
-    MsgboxA("Done", "vbinformation+vbok");
-    return;
-  }
-
-  const std::string returnFile = g_.CurrentFile;
-  const int returnNumber = g_.PuzzleNumber < 1 ? 1 : g_.PuzzleNumber;
-  g_.Cell[0].Visible = false;
-  g_.LaidOutSize = -1;
-  BatchResult r;
-  if (n > 0) {
-    BatchOptions o;
-    o.count = n;
-    o.size = size;
-    o.easy = g_.EasyFlag;
-    o.outFile = out;
-    o.seed = Random::FreshSeed();
-    o.threads = 1;
-    r = RunBatch(o);
-  }
-  const ShowResult shown = ShowPuzzle(g_, returnFile, returnNumber);
-  refreshLabels(shown.found, shown.difficulty);
-  if (r.failed) MsgboxA(r.message, "vbok+vbcritical");
-  MsgboxA(NumText(r.added) + " Puzzles added to file: " + out, "vbinformation+vbok");
-  if (r.exhausted)
-    MsgboxA("New puzzles of this size and difficulty have become too rare: almost every puzzle made is already in the file.",
-            "vbok+vbinformation");
-  Label2->clear();
-  Label5->clear();
-}
-
-BatchResult MainWindow::RunBatch(const BatchOptions& o) {
-  cancel_ = false;
-  g_.CancelRequested = NO;
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  setBusyInputs(true);
-  auto progressText = [&](int k) {
-    showBusy("Creating P#" + std::to_string(k) + " of" + NumText(o.count) + "\nFile: " + o.outFile);
-    setWindowTitle(QString::fromStdString("New " + std::to_string(k) + " of" + NumText(o.count)));
-  };
-  Label2->setText("Creating New Puzzle ...");
-  Label5->clear();
-  progressText(1);
-  QCoreApplication::processEvents();
-  auto lastYield = std::chrono::steady_clock::now();
-  const BatchResult r = CreateBatch(o, lists_, g_.Files, cancel_, [&](int done, int total) {
-    // The window is kept alive a few dozen times a second, not once per puzzle.
-    const auto now = std::chrono::steady_clock::now();
-    if (now - lastYield < std::chrono::milliseconds(30) && done < total) return;
-    lastYield = now;
-    progressText(std::min(done + 1, total));
-    QCoreApplication::processEvents();
-  });
-  setBusyInputs(false);
-  cancel_ = false;
-  g_.CancelRequested = NO;
-  hideBusy();
-  QApplication::restoreOverrideCursor();
-  return r;
-}
-
-std::optional<PrintTarget> MainWindow::chooseTarget() {
-  const QPrinterInfo installed = QPrinterInfo::defaultPrinter();
-  if (!installed.isNull() && !InstalledAnswerer()) return PrintTarget{false, installed.printerName().toStdString(), {}};
-  // No printer (or a test): the page goes into a PDF file the user names.
-  gf1->SetTitle("Save the printed page as PDF");
-  gf1->SetFileTypes("*.pdf");
-  gf1->SetFileTypesName("PDF Files");
-  gf1->SetDefaultDir(folders_.user);
-  std::string pdf = gf1->GetFileName("SAVE");
-  if (pdf.empty()) return std::nullopt;
-  if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
-  return PrintTarget{true, {}, pdf};
-}
-
-PrintResult MainWindow::printTo(const PrintTarget& target, const std::function<PrintResult(QPagedPaintDevice&)>& draw,
-                                const std::string& documentTitle) {
-  if (target.pdf) return PrintToPdf(target.pdfPath, DefaultPaper(), draw, documentTitle);
-  QPrinter printer(QPrinter::HighResolution);
-  printer.setPrinterName(QString::fromStdString(target.printerName));
-  if (!printer.isValid()) return {false, "The printer " + target.printerName + " is not available."};
-  printer.setDocName(QString::fromStdString(documentTitle));
-  return draw(printer);
-}
-
-void MainWindow::Browse() {
-  if (!form2_) {
-    form2_ = new BrowseScreen(g_, *msgForm_, [this](int n) {
-      command1->setProperty("Tag", QString::number(n));
-      command1->click();
-    }, this);
-    form2_->SetPrintImage([this](const QImage& image) {
-      const std::optional<PrintTarget> target = chooseTarget();
-      if (!target) return;
-      const PrintResult r = printTo(*target, [&](QPagedPaintDevice& device) -> PrintResult {
-        QPainter painter;
-        if (!painter.begin(&device)) return {false, "The printer could not be started."};
-        const QRect page = painter.viewport();
-        const QSize fitted = image.size().scaled(page.size(), Qt::KeepAspectRatio);
-        painter.drawImage(QRect(page.topLeft(), fitted), image);
-        if (!painter.end()) return {false, "The printer did not finish the page."};
-        return {true, {}, 1, 0};
-      }, "Kelvane browse page");
-      if (!r.ok) MsgboxA("Printing failed.\n" + r.message, "vbok+vbcritical");
-    });
-  }
-  form2_->OpenAtFirstPage();
-  form2_->exec();
-  QCoreApplication::processEvents();
-  // The browse screen counts the file afresh; it may have grown meanwhile.
-  puznumber->setText(QString::fromStdString(" of" + NumText(g_.PuzzleCount)));
-}
-
-void MainWindow::PrintCurrent() {
-  if (MsgboxA("Print Puzzle and its solution?", "vbYesNo+vbquestion") != 6) return;
-  const std::optional<PrintTarget> target = chooseTarget();
-  if (!target) return;
-  showBusy("Printing...", false);
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::string number = PuzNumNow->text().toStdString();
-  const PrintResult r = printTo(*target, [&](QPagedPaintDevice& device) {
-    return PrintCurrentPuzzle(g_, device, number);
-  }, "Kelvane puzzle " + number);
-  hideBusy();
-  QApplication::restoreOverrideCursor();
-  if (!r.ok) {
-    MsgboxA("Printing failed.\n" + r.message, "vbok+vbcritical");
-    return;
-  }
-  MsgboxA("Done", "vbok+vbinformation");
-}
-
-void MainWindow::PrintFromFile() {
-  if (!form5_) {
-    const QPrinterInfo preferred = QPrinterInfo::defaultPrinter();
-    form5_ = new PrintFileDialog(*msgForm_, QPrinterInfo::availablePrinterNames(), preferred.printerName(), this);
-  }
-  form5_->Prepare(g_.CurrentFile, g_.Palette, g_.ProgramFolder, folders_.user);
-  form5_->exec();
-  QCoreApplication::processEvents();
-  const std::optional<FilePrintJob> job = form5_->Job();
-  if (!job) return;
-  RunFilePrint(*job, form5_->Target());
-}
-
-void MainWindow::RunFilePrint(const FilePrintJob& job, const PrintTarget& target) {
-  QApplication::setOverrideCursor(Qt::WaitCursor);
-  const std::string returnFile = g_.CurrentFile;
-  const int returnNumber = g_.PuzzleNumber < 1 ? 1 : g_.PuzzleNumber;
-  showBusy("Printing...", false);
-  QCoreApplication::processEvents();
-  // Every record of the range is read before the first page starts, so a
-  // damaged record stops the run with nothing printed.
-  std::string problem = PrintRangeProblem(g_.Files, job);
-  PrintResult r;
-  if (problem.empty()) {
-    const std::string what = job.mode == GridMode::Solution ? "solutions" : "puzzles";
-    r = printTo(target, [&](QPagedPaintDevice& device) { return PrintFileRange(g_, device, job); },
-                "Kelvane " + what + " " + std::to_string(job.first) + " to " + std::to_string(job.last));
-    if (!r.ok) problem = r.message;
-  }
-  g_.CancelRequested = NO;
-  cancel_ = false;
-  const ShowResult shown = ShowPuzzle(g_, returnFile, returnNumber);
-  refreshLabels(shown.found, shown.difficulty);
-  hideBusy();
-  QApplication::restoreOverrideCursor();
-  if (!problem.empty()) {
-    std::string outcome = "Nothing was printed.";
-    if (target.pdf && r.pages > 0) outcome = "The PDF file was not written.";
-    else if (r.pages > 0) outcome = "Printing stopped on page " + std::to_string(r.pages) + ".";
-    MsgboxA("Printing failed.\n" + problem + "\n" + outcome, "vbok+vbcritical");
-  } else {
-    MsgboxA("Done", "vbinformation+vbok");
-  }
-  QCoreApplication::processEvents();
 }
 
 void MainWindow::ShowOptions() {
   if (!form6_)
     form6_ = new OptionsDialog(g_, g_.ProgramFolder + "all.col", [this] { command2->click(); }, this);
   form6_->exec();
-  QCoreApplication::processEvents();
 }
 
 void MainWindow::RefreshAppearance() {

@@ -1,14 +1,17 @@
-// The main window: board, tool buttons, pickers, puzzle number, menu; start-up and exit.
+// The main window: its widgets and their commands, start-up and exit. The commands
+// themselves live by concern: window_files.cpp (navigation, open, save, delete),
+// window_play.cpp (chains, hints, solution), window_creation.cpp (New and batches),
+// window_output.cpp (printing, pictures, browse).
 #pragma once
 
 #include <QMainWindow>
 #include <array>
-#include <atomic>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <random>
 
+#include "board/commands.h"
 #include "engine/batch.h"
 #include "engine/chain_list.h"
 #include "engine/generator.h"
@@ -23,6 +26,7 @@ class QLineEdit;
 class QFrame;
 class QPushButton;
 class QAction;
+class QMenu;
 
 namespace kelvane::ui {
 
@@ -35,6 +39,7 @@ class ClickLabel;
 class CreateDialog;
 class OptionsDialog;
 class BrowseScreen;
+class BatchRun;
 
 // Where the program's files live: data beside the program (or under the
 // installation's share folder), the user's own files (configuration, scratch
@@ -89,8 +94,10 @@ class MainWindow : public QMainWindow {
   void NewPuzzle();
   void CreatePuzzles();
   CreateDialog* Form3() { return form3_; }
-  // A batch with the busy panel and its progress, the window kept responsive.
-  BatchResult RunBatch(const BatchOptions& options);
+  // Starts a batch on its worker with the busy panel and its progress; done
+  // runs on this thread when the batch has ended and the panel is gone.
+  void StartBatch(const BatchOptions& options, std::function<void(const BatchResult&)> done);
+  bool BatchRunning() const { return batch_ != nullptr; }
   void BusyLabelReleased();
 
   // Prints the board's puzzle and its solution on one page: on the default
@@ -114,6 +121,9 @@ class MainWindow : public QMainWindow {
   bool ExitProgram();
   void ApplyScheme();
 
+  // The table every tool button, key and menu item goes through.
+  CommandTable& Commands() { return *commands_; }
+
   // The designed client area in twips; the smallest size of the window.
   static constexpr int DesignWidth = 4380;
   static constexpr int DesignHeight = 5460;
@@ -121,11 +131,14 @@ class MainWindow : public QMainWindow {
  protected:
   void resizeEvent(QResizeEvent* event) override;
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void keyPressEvent(QKeyEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   void buildWidgets();
+  void defineCommands();
+  void tool(BoxControl* button, Command left, Command right);
   void layOut();
   void refreshLabels(bool found, const std::string& difficulty);
   bool reportNotFound(int n, bool plainBox);
@@ -133,26 +146,35 @@ class MainWindow : public QMainWindow {
   void afterMove(const MoveOutcome& outcome);
   void showSum();
   void resetKeyCursor();
-  // Makes one puzzle on the board, repeating MakePuzzle; false (after telling
-  // the user) when no puzzle can be made.
-  bool makeOnePuzzle(int size);
+  // Makes one puzzle and lays it on the board; false (after telling the user)
+  // when none can be made, with the board and the state as they were.
+  bool makeOnePuzzle(int size, bool easy);
+  void showDisplayPuzzle(int size);
+  void progressText(int k, int n, const std::string& file);
+  void batchEnded(const BatchResult& result);
   void showBusy(const std::string& text, bool cancellable = true);
   void hideBusy();
   void setBusyInputs(bool busy);
   // The default printer, or a PDF file the user names where there is none;
-  // nothing when the user cancelled.
+  // nothing when the user cancelled or the name was refused.
   std::optional<PrintTarget> chooseTarget();
-  // Runs draw on the target's printer or PDF file.
+  // Runs draw on the target's printer or PDF file, with every command held.
   PrintResult printTo(const PrintTarget& target, const std::function<PrintResult(QPagedPaintDevice&)>& draw,
                       const std::string& documentTitle);
+  bool printBrowseImage(const QImage& image);
 
   GameState g_;
   Folders folders_;
   std::mt19937_64 random_;
   Random rng_;
   ChainListCache lists_;
-  std::atomic<bool> cancel_{false};
+  CommandTable* commands_ = nullptr;
+  std::unique_ptr<BatchRun> batch_;
+  std::function<void(const BatchResult&)> batchDone_;
+  std::optional<BatchResult> batchResult_;  // ended while the cancel question was open
+  bool askingCancel_ = false;
   int keyCursor_ = 0;
+  int lastSize_ = 0;  // the size the size picker last showed
   bool showingSolution_ = false;
   double scale_ = 1.0;
 
@@ -177,6 +199,7 @@ class MainWindow : public QMainWindow {
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
   QFrame* Frame1 = nullptr;
+  QMenu* menu_ = nullptr;
   ClickLabel* busylabel = nullptr;
   QPushButton* command1 = nullptr;
   QPushButton* command2 = nullptr;
@@ -187,7 +210,6 @@ class MainWindow : public QMainWindow {
   OptionsDialog* form6_ = nullptr;
   BrowseScreen* form2_ = nullptr;
   PrintFileDialog* form5_ = nullptr;
-  QAction* cmdexit = nullptr;
 };
 
 }  // namespace kelvane::ui

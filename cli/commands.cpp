@@ -331,6 +331,8 @@ int cmdPrint(const Args& a, Context& ctx) {
   std::error_code same;
   if (std::filesystem::equivalent(r.pdfPath, r.job.path, same))
     return fail(ctx, "--pdf names the puzzle file itself: " + r.pdfPath);
+  if (!PdfTargetProblem(r.pdfPath, {}).empty())
+    return fail(ctx, "--pdf names a file that is no PDF file: " + r.pdfPath + " (it is not replaced)");
   const int count = CountPuzzles(files, r.job.path);
   if (count < 1) return fail(ctx, r.job.path + " holds no puzzles");
   r.job.first = 1;

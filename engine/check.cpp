@@ -19,30 +19,6 @@ bool allDigits(std::string_view s) {
   return true;
 }
 
-// A cell number as the writer writes it: digits without a leading zero.
-bool cellDigits(std::string_view s) { return allDigits(s) && s[0] != '0'; }
-
-// The chain's cells and the marked cell of a solution text "21,11,1,3, 1";
-// false when the text is not exactly of that form, which the win check
-// compares letter for letter.
-bool parseSolution(std::string_view text, std::vector<int>& chain, int& marked) {
-  chain.clear();
-  const std::size_t last = text.rfind(',');
-  if (last == std::string_view::npos) return false;
-  std::string_view tail = text.substr(last + 1);
-  if (tail.size() < 2 || tail[0] != ' ' || !cellDigits(tail.substr(1))) return false;
-  marked = IntValue(tail);
-  // Up to and including the last comma, so an empty item before it is seen.
-  for (std::size_t from = 0; from <= last;) {
-    const std::size_t comma = text.find(',', from);
-    const std::string_view item = text.substr(from, comma - from);
-    if (!cellDigits(item)) return false;
-    chain.push_back(IntValue(item));
-    from = comma + 1;
-  }
-  return !chain.empty();
-}
-
 }  // namespace
 
 std::string CheckRecord(const RawRecord& raw) {
@@ -82,7 +58,7 @@ std::string CheckRecord(const RawRecord& raw) {
 
   std::vector<int> chain;
   int marked = 0;
-  if (!parseSolution(r.Solution, chain, marked)) return "the solution line \"" + r.Solution + "\" is not a chain of cells and a marked cell";
+  if (!ParseSolutionText(r.Solution, chain, marked)) return "the solution line \"" + r.Solution + "\" is not a chain of cells and a marked cell";
   if (!geo.IsBottomRow(chain.front())) return "the solution does not start in the bottom row";
   if (!geo.IsTopRow(chain.back())) return "the solution does not end in the top row";
   std::vector<bool> visited(static_cast<std::size_t>(N * N + 1), false);

@@ -64,6 +64,9 @@ struct GameState {
   int PuzzleCount = 0;
   std::string ProgramFolder;  // ends with "/"
   int BrowseFirst = 1;
+  // The shown record's cells and marked cell as read, so that delete finds it again.
+  std::string ShownCells;
+  int ShownMarkedCell = 0;
 
   // Record buffer: one puzzle read from a file without touching the board.
   std::array<std::string, MaxGridCells + 1> RecCells{};

@@ -30,6 +30,8 @@ ShowResult ShowPuzzle(GameState& g, const std::string& file, int n) {
   PlaceMarker(g, g.Solution);
   g.PuzzleNumber = n;
   g.CurrentFile = file;
+  g.ShownCells = r.Cells;
+  g.ShownMarkedCell = r.MarkedCell;
   result.difficulty = DifficultyWord(r.Title);
   g.EasyFlag = result.difficulty != "Hard";
   g.Undolist.clear();
@@ -124,8 +126,7 @@ WriteResult DeleteRecord(PuzzleFileIndexes& files, const std::string& file, int 
     RawRecord raw;
     if (ReadRawRecord(files, file, n, raw) != ReadStatus::Ok) return failure("The file changed while it was read.");
     const ParsedRecord r = ParseRecord(raw);
-    const std::size_t cells = std::min(r.Cells.size(), shown->grid.size());
-    if (r.MarkedCell != shown->markedCell || r.Cells.compare(0, cells, shown->grid, 0, cells) != 0 || cells == 0)
+    if (r.MarkedCell != shown->markedCell || r.Cells != shown->grid)
       return failure("The file has changed since the puzzle was shown: puzzle#" + NumText(n) +
                      " in it is another puzzle. Nothing was deleted.");
   }

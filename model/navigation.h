@@ -46,8 +46,8 @@ struct SaveResult {
 };
 SaveResult SaveCurrentPuzzle(GameState& g, const std::string& file);
 
-// What the board shows of a record, so that a file changed on the disk does not
-// lose another puzzle in its place.
+// A record's cells and marked cell as read when it was shown, so that a file
+// changed on the disk does not lose another puzzle in its place.
 struct ShownRecord {
   int markedCell = 0;
   std::string grid;

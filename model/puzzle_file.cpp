@@ -9,6 +9,7 @@
 #include <cstring>
 #include <memory>
 #include <random>
+#include <vector>
 
 #include "model/game_state.h"
 #include "model/text_rules.h"
@@ -213,6 +214,13 @@ WriteResult AppendRecord(GameState& g, int& number, const std::string& path) {
     return WriteResult{false, "Error writing puzzle#" + NumText(written) + " to file: " + path, std::move(reason)};
   };
   if (g.MarkedCell < 1) return failure("The puzzle has no marked cell.");
+  // A record the game could never accept as solved is not written.
+  std::vector<int> chain;
+  int marked = 0;
+  if (!ParseSolutionText(g.Solution, chain, marked) || marked != g.MarkedCell)
+    return failure(g.Solution.empty() ? "The puzzle has no solution." : "The puzzle's solution is damaged.");
+  for (int cell : chain)
+    if (cell > g.PuzzleSize * g.PuzzleSize) return failure("The puzzle's solution is damaged.");
   const std::string rec = FormatRecord(written, g.EasyFlag, g.PuzzleSize, g.SolutionLength, g.MarkedCell,
                                        GridText(g), g.Solution);
   WriteResult r = number == 0 ? ReplaceFile(path, rec) : AppendToFile(path, rec);

@@ -88,4 +88,33 @@ std::string InputField(std::string_view line) {
   return std::string(field);
 }
 
+namespace {
+
+bool cellDigits(std::string_view s) {
+  if (s.empty() || s.size() > 3 || s[0] == '0') return false;
+  for (char c : s)
+    if (c < '0' || c > '9') return false;
+  return true;
+}
+
+}  // namespace
+
+bool ParseSolutionText(std::string_view text, std::vector<int>& chain, int& marked) {
+  chain.clear();
+  const std::size_t last = text.rfind(',');
+  if (last == std::string_view::npos) return false;
+  std::string_view tail = text.substr(last + 1);
+  if (tail.size() < 2 || tail[0] != ' ' || !cellDigits(tail.substr(1))) return false;
+  marked = IntValue(tail);
+  // Up to and including the last comma, so an empty item before it is seen.
+  for (std::size_t from = 0; from <= last;) {
+    const std::size_t comma = text.find(',', from);
+    const std::string_view item = text.substr(from, comma - from);
+    if (!cellDigits(item)) return false;
+    chain.push_back(IntValue(item));
+    from = comma + 1;
+  }
+  return !chain.empty();
+}
+
 }  // namespace kelvane

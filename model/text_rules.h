@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace kelvane {
 
@@ -30,5 +31,10 @@ std::string_view LastItem(std::string_view text);
 // One input field of a line: leading blanks skipped, ends at a comma or at the
 // end of the line, surrounding double quotes removed.
 std::string InputField(std::string_view line);
+
+// The chain's cells and the marked cell of a solution text exactly as the
+// writer writes it ("21,11,1,3, 1": cell numbers without leading zeros, each
+// followed by a comma, then a blank and the marked cell); false otherwise.
+[[nodiscard]] bool ParseSolutionText(std::string_view text, std::vector<int>& chain, int& marked);
 
 }  // namespace kelvane

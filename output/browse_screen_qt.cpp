@@ -133,8 +133,8 @@ void BrowseScreen::Command(int index) {
     }
     case 6:
       if (messages_.MsgboxA("Print this screen?", "vbYesNo+vbquestion") == 6) {
-        printImage_(grab().toImage());
-        messages_.MsgboxA("Done", "vbok+vbinformation");
+        // "Done" only for a page that was printed; a failure has told its own story.
+        if (printImage_(grab().toImage())) messages_.MsgboxA("Done", "vbok+vbinformation");
       }
       return;
     default: return;

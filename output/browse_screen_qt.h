@@ -41,8 +41,9 @@ class BrowseScreen : public QDialog {
   // A mouse button released on the window at (x, y), twips of the design.
   void PickAt(double x, double y);
 
-  // Receives the window's image when printing is confirmed; does nothing by default.
-  void SetPrintImage(std::function<void(const QImage&)> printImage) { printImage_ = std::move(printImage); }
+  // Receives the window's image when printing is confirmed and tells whether the
+  // page was printed; prints nothing by default.
+  void SetPrintImage(std::function<bool(const QImage&)> printImage) { printImage_ = std::move(printImage); }
 
   // Pixels per 15 twips of the design; 1 at the smallest size.
   double Scale() const { return scale_; }
@@ -67,7 +68,7 @@ class BrowseScreen : public QDialog {
   GameState& g_;
   MsgForm& messages_;
   std::function<void(int)> pick_;
-  std::function<void(const QImage&)> printImage_ = [](const QImage&) {};
+  std::function<bool(const QImage&)> printImage_ = [](const QImage&) { return false; };
   std::mt19937_64 random_;
   RecordingCanvas page_;
   double scale_ = 1.0;

@@ -3,12 +3,36 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
+#include <filesystem>
 
 #include "model/puzzle_file.h"
 #include "model/text_rules.h"
 #include "output/page_layout.h"
 
 namespace kelvane {
+
+bool PdfTargetExists(const std::string& pdf) {
+  std::error_code ec;
+  return std::filesystem::exists(pdf, ec);
+}
+
+std::string PdfTargetProblem(const std::string& pdf, const std::string& puzzleFile) {
+  std::error_code ec;
+  if (!puzzleFile.empty() && std::filesystem::equivalent(pdf, puzzleFile, ec))
+    return "The PDF file cannot be the puzzle file itself:\n" + pdf;
+  if (!PdfTargetExists(pdf)) return {};
+  if (std::filesystem::is_directory(pdf, ec)) return "That name is a folder, not a file:\n" + pdf;
+  char head[5] = {};
+  std::FILE* f = std::fopen(pdf.c_str(), "rb");
+  const std::size_t got = f ? std::fread(head, 1, sizeof head, f) : 0;
+  if (f) std::fclose(f);
+  // An empty file holds nothing to lose.
+  if (f && got == 0) return {};
+  if (got != sizeof head || std::string_view(head, sizeof head) != "%PDF-")
+    return "The file exists and is no PDF file; it is not replaced:\n" + pdf;
+  return {};
+}
 
 std::string PrintTag(std::string_view path, std::string_view firstText, std::string_view lastText, GridMode mode,
                      int code) {

@@ -36,6 +36,14 @@ int TypedPuzzleNumber(std::string_view text);
 // "" when every grid can be drawn. first above last is no problem: it prints nothing.
 std::string PrintRangeProblem(PuzzleFileIndexes& files, const FilePrintJob& job);
 
+// Why pages may not be written into the file pdf: it is the puzzle file being
+// printed, or it exists and is no PDF file (a puzzle file named by mistake).
+// "" when it may; an existing PDF file is the caller's to confirm.
+std::string PdfTargetProblem(const std::string& pdf, const std::string& puzzleFile);
+
+// The file exists (a PDF target that is replaced only when confirmed).
+bool PdfTargetExists(const std::string& pdf);
+
 // A canvas with pages: NewPage ends the page drawn so far.
 class PageCanvas : public Canvas {
  public:

@@ -10,7 +10,6 @@
 #include <QLineEdit>
 #include <QRadioButton>
 #include <QVBoxLayout>
-#include <filesystem>
 #include <initializer_list>
 
 #include "model/puzzle_file.h"
@@ -154,19 +153,28 @@ void PrintFileDialog::ChooseFile() {
   text2_->setText(QString::number(count));
 }
 
-bool PrintFileDialog::AskPdfName() {
-  gf1_->SetFileTypes("*.pdf");
-  gf1_->SetFileTypesName("PDF Files");
-  gf1_->SetTitle("Save the printed pages as PDF");
-  gf1_->SetDefaultDir(pdfFolder_);
-  std::string pdf = gf1_->GetFileName("SAVE");
-  if (pdf.empty()) return false;
+std::string AskPdfPath(FNDialog& chooser, MsgForm& messages, const std::string& title, const std::string& folder,
+                       const std::string& puzzleFile) {
+  chooser.SetFileTypes("*.pdf");
+  chooser.SetFileTypesName("PDF Files");
+  chooser.SetTitle(title);
+  chooser.SetDefaultDir(folder);
+  std::string pdf = chooser.GetFileName("SAVE");
+  if (pdf.empty()) return {};
   if (QFileInfo(QString::fromStdString(pdf)).suffix().isEmpty()) pdf += ".pdf";
-  std::error_code same;
-  if (std::filesystem::equivalent(pdf, fileNow_->text().toStdString(), same)) {
-    messages_.MsgboxA("The PDF file cannot be the puzzle file itself:\n" + pdf, "vbok+vbcritical");
-    return false;
+  if (const std::string problem = PdfTargetProblem(pdf, puzzleFile); !problem.empty()) {
+    messages.MsgboxA(problem, "vbok+vbcritical");
+    return {};
   }
+  if (PdfTargetExists(pdf) && messages.MsgboxA(pdf + "\nalready exists. Replace it?", "vbYesNo+vbquestion") != 6)
+    return {};
+  return pdf;
+}
+
+bool PrintFileDialog::AskPdfName() {
+  const std::string pdf = AskPdfPath(*gf1_, messages_, "Save the printed pages as PDF", pdfFolder_,
+                                     fileNow_->text().toStdString());
+  if (pdf.empty()) return false;
   target_.pdfPath = pdf;
   pdfFolder_ = QFileInfo(QString::fromStdString(pdf)).absolutePath().toStdString() + "/";
   return true;

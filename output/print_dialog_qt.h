@@ -29,6 +29,12 @@ struct PrintTarget {
   std::string pdfPath;
 };
 
+// Asks for the PDF file the pages go into (".pdf" added to a bare name). Refuses
+// the puzzle file itself and any existing file that is no PDF, and asks before an
+// existing PDF is replaced; "" when cancelled or refused.
+std::string AskPdfPath(FNDialog& chooser, MsgForm& messages, const std::string& title, const std::string& folder,
+                       const std::string& puzzleFile);
+
 // Hidden, not destroyed, between uses, so the choices last for the run.
 class PrintFileDialog : public TagDialog {
   Q_OBJECT

@@ -164,6 +164,7 @@ TEST(Batch, ThreeIntoAFileOfTenThenBackToThePuzzleShownBefore) {
   test::WriteFile(out, records(10));
   answerForm3(w, "3", out);
   p.Click("cmdnew", Qt::RightButton);
+  p.WaitForBatch();
   EXPECT_EQ(CountPuzzles(w.State().Files, out), 13);
   ASSERT_FALSE(p.answers.messages.empty());
   EXPECT_EQ(p.answers.messages.back(), std::make_pair(" 3 Puzzles added to file: " + out, std::string("vbinformation+vbok")));
@@ -186,9 +187,11 @@ TEST(Batch, CancelInTheMiddleKeepsWhatWasWritten) {
   const std::string out = p.dir.File("big.kvl");
   answerForm3(w, "100000", out, "Option2_2");
   p.answers.codes = {6};  // "Cancel?" gets Yes
-  // Clicked once the batch runs: the dialog is answered at once, the batch takes seconds.
-  QTimer::singleShot(300, [&w] { w.BusyLabelReleased(); });
   p.Click("cmdnew", Qt::RightButton);
+  ASSERT_TRUE(w.BatchRunning());
+  QTest::qWait(300);
+  p.Click("busylabel");
+  p.WaitForBatch();
   const int written = CountPuzzles(w.State().Files, out);
   EXPECT_GT(written, 0);
   EXPECT_LT(written, 100000);

@@ -53,6 +53,8 @@ struct Program {
     EXPECT_NE(found, nullptr) << name;
     return found;
   }
+  // Turns the event loop until the batch on the worker has ended and been shown.
+  void WaitForBatch(int ms = 60000) { QTRY_VERIFY_WITH_TIMEOUT(!w->BatchRunning(), ms); }
   void Click(const char* name, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(Find<QWidget>(name), button); }
   QString Text(const char* name) {
     if (auto* e = w->findChild<QLineEdit*>(name)) return e->text();

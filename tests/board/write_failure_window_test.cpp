@@ -42,7 +42,9 @@ TEST(WriteFailureWindow, SaveDeleteBatchAndExitReportAndKeepTheFiles) {
   o.count = 10;
   o.size = 5;
   o.outFile = p.dir.File("five.kvl");
-  const BatchResult r = w.RunBatch(o);
+  BatchResult r;
+  w.StartBatch(o, [&r](const BatchResult& result) { r = result; });
+  p.WaitForBatch();
   EXPECT_TRUE(r.failed);
   EXPECT_EQ(r.added, 0);
 

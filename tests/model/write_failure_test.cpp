@@ -141,7 +141,7 @@ TEST(WriteFailure, AVanishedOrReplacedFileLosesNoPuzzle) {
   test::WriteFile(path, Records(3));
   GameState g;
   ASSERT_TRUE(ShowPuzzle(g, path, 2).found);
-  const ShownRecord shown{g.MarkedCell, GridText(g)};
+  const ShownRecord shown{g.ShownMarkedCell, g.ShownCells};
 
   // Replaced by another file of puzzles: puzzle 2 there is not the one shown.
   std::string other = Records(3);
