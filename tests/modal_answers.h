@@ -2,6 +2,7 @@
 #pragma once
 
 #include <deque>
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,9 +21,12 @@ class Answers : public ModalAnswerer {
   std::vector<FileRequest> requests;
   std::vector<std::string> plain;
   std::vector<bool> plainYesNo;
+  // Runs while a message is open, before it is answered: what the user does meanwhile.
+  std::function<void(const std::string&)> whileOpen;
 
   int Message(const std::string& text, const std::string& style) override {
     messages.emplace_back(text, style);
+    if (whileOpen) whileOpen(text);
     return Next(codes, 1);
   }
   std::string FileName(const FileRequest& request) override {

@@ -219,6 +219,23 @@ TEST(SaveAndDelete, RoundTrip) {
   EXPECT_EQ(p.Text("puznumber"), " of 3");
 }
 
+// Delete refused damaged records, saying the file had changed: it compared the board, not the record.
+TEST(SaveAndDelete, DamagedRecordsCanBeDeleted) {
+  const std::string grid = "3-1-2+ - -2-3-1- - +1-2-3";
+  for (const std::string& damaged : {FormatRecord(2, false, 5, 4, 99, grid, "21,11,1,3, 99"),
+                                     FormatRecord(2, false, 5, 4, 11, "", "21,11,1,3, 11")}) {
+    Program p;
+    p.UseFile("d.kvl", records(1) + damaged + records(1, 3));
+    MainWindow& w = p.Start();
+    p.Click("arrows_2");
+    ASSERT_EQ(w.State().PuzzleNumber, 2);
+    p.answers.codes = {6};
+    p.Click("cmdsave", Qt::RightButton);
+    EXPECT_EQ(p.answers.messages.back().first, "Done");
+    EXPECT_EQ(test::ReadFile(p.dir.File("d.kvl")), records(1) + records(1, 3));
+  }
+}
+
 TEST(Pickers, SizeAndDifficultyCycle) {
   Program p;
   p.WriteConfig(p.dir.File("puzzles.kvl"));

@@ -5,12 +5,14 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTimer>
+#include <tuple>
 
 #include "board/board_widget.h"
 #include "board/create_dialog.h"
 #include "engine/check.h"
 #include "model/text_rules.h"
 #include "uikit/box_control.h"
+#include "uikit/msg_form.h"
 #include "window_fixture.h"
 
 namespace kelvane::ui {
@@ -132,16 +134,35 @@ TEST(NewButton, MakesAPuzzleOfThePickersAndShowsIt) {
   EXPECT_EQ(CountPuzzles(w.State().Files, scratch), 1);
 }
 
-TEST(NewButton, AMissingChainListIsReportedOnce) {
-  Worked p;
-  fs::remove(p.dir.File("k7x7.kvy"));
-  MainWindow& w = p.Start();
-  p.Find<QLabel>("Label3")->setText("7x7");
-  p.Click("cmdnew");
-  ASSERT_EQ(p.answers.messages.size(), 1u);
-  EXPECT_NE(p.answers.messages[0].first.find("k7x7.kvy"), std::string::npos);
-  EXPECT_EQ(w.State().CurrentFile, p.dir.File("worked.kvl"));
-  EXPECT_TRUE(p.Find<BoxControl>("cmdnew")->Enabled());
+// A failed New once left a half-made board with an empty solution, which Save then appended.
+TEST(NewButton, AMissingOrUselessChainListIsReportedOnceAndChangesNothing) {
+  for (const char* list : {"", "21,11,1,3\r\n"}) {
+    SCOPED_TRACE(std::string("chain list \"") + list + "\"");
+    Worked p;
+    fs::remove(p.dir.File("k7x7.kvy"));
+    if (*list) test::WriteFile(p.dir.File("k7x7.kvy"), list);
+    MainWindow& w = p.Start();
+    p.Cell(21);
+    p.Find<QLabel>("Label3")->setText("7x7");
+    p.Find<QLabel>("Label4")->setText("Hard");
+    auto seen = [&] {
+      const GameState& g = w.State();
+      return std::make_tuple(GridText(g), g.Solution, g.MarkedCell, g.ChainString, g.EasyFlag, g.PuzzleSize, g.CurrentFile,
+                             p.Text("Label2"), p.Text("Label3"), p.Text("Label4"), p.Text("PuzNumNow"), g.Cell[0].Visible);
+    };
+    const auto before = seen();
+    p.Click("cmdnew");
+    ASSERT_EQ(p.answers.messages.size(), 1u);
+    EXPECT_NE(p.answers.messages[0].first.find("k7x7.kvy"), std::string::npos);
+    EXPECT_EQ(seen(), before);
+    EXPECT_TRUE(p.Find<BoxControl>("cmdnew")->Enabled());
+    // What Save writes is still a whole puzzle.
+    p.answers.files = {p.dir.File("saved.kvl")};
+    p.Click("cmdsave");
+    RawRecord raw;
+    ASSERT_EQ(ReadRawRecord(w.State().Files, p.dir.File("saved.kvl"), 1, raw), ReadStatus::Ok);
+    EXPECT_EQ(CheckRecord(raw), "");
+  }
 }
 
 // Fills in the Create New Puzzles dialog once it is open and presses Create.
@@ -220,6 +241,47 @@ TEST(Batch, OnePuzzleForDisplayIsShownNotWritten) {
   EXPECT_EQ(w.State().PuzzleSize, 9);
   EXPECT_EQ(w.State().CurrentFile, p.dir.File("worked.kvl"));
   EXPECT_FALSE(fs::exists(p.dir.File("tempnewpuzzle;01.kvl")));
+  EXPECT_EQ(w.windowTitle(), "New 1 of 1");
+}
+
+// The display-only batch skipped the batch steps: after a win, a new puzzle of the
+// same size kept the spent hints (-9) and the hint button stayed silent.
+TEST(Batch, OnePuzzleForDisplayStartsWithItsOwnHints) {
+  Worked p;
+  MainWindow& w = p.Start();
+  for (int c : {21, 11, 1, 3}) p.Cell(c);
+  ASSERT_EQ(w.State().HintsLeft, -9);
+  QTimer::singleShot(0, [&w] {
+    w.Form3()->findChild<QRadioButton*>("Option2_0")->setChecked(true);  // 5x5 again
+    QTest::mouseClick(w.Form3()->findChild<QWidget*>("command1"), Qt::LeftButton);
+  });
+  p.Click("cmdnew", Qt::RightButton);
+  EXPECT_EQ(w.State().PuzzleSize, 5);
+  EXPECT_EQ(w.State().HintsLeft, 3);
+  p.Click("cmdhint");
+  EXPECT_NE(w.State().ChainString, "");
+}
+
+// Closing the window during a batch once left it writing on in a process with no window.
+TEST(Batch, TheCloseBoxStopsABatchWithWholeRecordsAndSavesNothing) {
+  Worked p;
+  MainWindow& w = p.Start();
+  const std::string config = test::ReadFile(p.Config());
+  const std::string out = p.dir.File("big.kvl");
+  answerForm3(w, "100000", out, "Option2_2");
+  p.Click("cmdnew", Qt::RightButton);
+  ASSERT_TRUE(w.BatchRunning());
+  QTest::qWait(200);
+  w.close();
+  EXPECT_FALSE(w.BatchRunning());
+  const std::string text = test::ReadFile(out);
+  QTest::qWait(200);
+  EXPECT_EQ(test::ReadFile(out), text);
+  const int written = CountPuzzles(w.State().Files, out);
+  EXPECT_GT(written, 0);
+  EXPECT_LT(written, 100000);
+  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
+  EXPECT_EQ(test::ReadFile(p.Config()), config);
 }
 
 TEST(Options, ApplyRecoloursTheBoard) {
@@ -230,6 +292,11 @@ TEST(Options, ApplyRecoloursTheBoard) {
   EXPECT_EQ(w.State().NumberCellColour, w.State().Palette[4]);
   EXPECT_EQ(p.ColourOf(1), w.State().Palette[4]);
   EXPECT_EQ(p.ColourOf(2), w.State().Palette[2]);
+  // The message box's buttons kept the first scheme's colour.
+  EXPECT_EQ(w.Messages().ButtonColour(), w.State().Palette[DialogColourSlot]);
+  w.State().ColourSchemeName = "night.col";
+  p.Find<QPushButton>("command2")->click();
+  EXPECT_EQ(w.Messages().ButtonColour(), w.State().Palette[DialogColourSlot]);
 }
 
 }  // namespace

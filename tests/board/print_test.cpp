@@ -45,5 +45,30 @@ TEST(PrintCurrent, NoACancelledChooserAndAnUnwritableFilePrintNothing) {
   EXPECT_EQ(p.answers.messages.back().second, "vbok+vbcritical");
 }
 
+// Naming the puzzle file in the chooser replaced the puzzles with a PDF, and an old PDF went without a word.
+TEST(PrintCurrent, APdfNeverReplacesAPuzzleFileAndAnOldPdfOnlyWhenConfirmed) {
+  const struct {
+    const char* name;
+    const char* content;  // nullptr: the puzzle file itself
+    int answer;           // to "Replace it?"
+    bool written;
+  } rows[] = {{"worked.kvl", nullptr, 6, false}, {"other.kvl", "#1\r\nEasy\r\n", 6, false},
+              {"old.pdf", "%PDF-1.4 old", 7, false}, {"old.pdf", "%PDF-1.4 old", 6, true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::string(row.name) + " answered " + std::to_string(row.answer));
+    Printing p;
+    MainWindow& w = p.Start();
+    const std::string target = p.dir.File(row.name);
+    if (row.content) test::WriteFile(target, row.content);
+    const std::string before = test::ReadFile(target);
+    p.answers.codes = {6, row.answer};
+    p.answers.files = {target};
+    w.PrintCurrent();
+    EXPECT_EQ(test::ReadFile(target) != before, row.written);
+    EXPECT_EQ(p.answers.messages.back().first == "Done", row.written) << p.answers.messages.back().first;
+    EXPECT_EQ(w.State().PuzzleCount, 1);
+  }
+}
+
 }  // namespace
 }  // namespace kelvane::ui

@@ -362,6 +362,7 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
       {"print", "g.kvl", "--to", "4", "--pdf", "o.pdf"}, {"print", "g.kvl", "--paper", "a3", "--pdf", "o.pdf"},
       {"print", "g.kvl", "--solutions=1", "--pdf", "o.pdf"}, {"print", "g.kvl", "--pdf", "nodir/o.pdf"},
       {"print", "g.kvl", "--pdf", "dir.kvl"}, {"print", "g.kvl", "--pdf", "./g.kvl"},
+      {"print", "g.kvl", "--pdf", "bin.kvl"},  // an existing file that is no PDF is never replaced
   };
   for (const auto& args : cases) {
     std::string line;

@@ -412,24 +412,29 @@ TEST_F(PuzzleFile, AppendRecordNumberZeroStartsTheFileAnew) {
   EXPECT_EQ(Count(), 2);
 }
 
-TEST_F(PuzzleFile, AppendRecordWithoutAMarkedCellWritesNothing) {
+// A record the game could never accept as won is not written. A failed New once
+// left an empty solution on the board, and Save appended it.
+TEST_F(PuzzleFile, AppendRecordWithoutAMarkedCellOrASolutionWritesNothing) {
   const std::string before = Lines(Record("#1"));
   test::WriteFile(path, before);
-  GameState board = Board5();
-  PlaceMarker(board, "21,11,1,");
-  ASSERT_EQ(board.MarkedCell, 0);
-  for (int start : {5, 0}) {
-    int number = start;
-    const WriteResult w = AppendRecord(board, number, path);
-    EXPECT_FALSE(w.ok);
-    EXPECT_EQ(test::ReadFile(path), before);
-    if (start == 5) {
-      EXPECT_EQ(w.message, "Error writing puzzle# 5 to file: " + path);
+  for (const char* solution : {"21,11,1,", "", "21,,1, 1", "21,11,01, 1", "21,11,1,30, 1", "21,11,1,3, 1x"}) {
+    SCOPED_TRACE(std::string("solution \"") + solution + "\"");
+    GameState board = Board5();
+    PlaceMarker(board, solution);
+    board.Solution = solution;
+    if (board.MarkedCell < 1) board.MarkedCell = 1;  // so the solution itself is what is refused
+    if (std::string(solution) == "21,11,1,") board.MarkedCell = 0;
+    for (int start : {5, 0}) {
+      int number = start;
+      const WriteResult w = AppendRecord(board, number, path);
+      EXPECT_FALSE(w.ok);
+      EXPECT_EQ(test::ReadFile(path), before);
+      if (start == 5) EXPECT_EQ(w.message, "Error writing puzzle# 5 to file: " + path);
     }
+    int number = 1;
+    EXPECT_FALSE(AppendRecord(board, number, dir.File("fresh.kvl")).ok);
+    EXPECT_EQ(test::Snapshot(dir.Path()), (std::map<std::string, std::string>{{"p.kvl", before}}));
   }
-  int number = 1;
-  EXPECT_FALSE(AppendRecord(board, number, dir.File("fresh.kvl")).ok);
-  EXPECT_EQ(test::Snapshot(dir.Path()), (std::map<std::string, std::string>{{"p.kvl", before}}));
 }
 
 TEST_F(PuzzleFile, AppendToFileEndsAnUnfinishedLastLineFirst) {

@@ -164,5 +164,22 @@ TEST(WriteFailure, AVanishedOrReplacedFileLosesNoPuzzle) {
   EXPECT_FALSE(fs::exists(path));
 }
 
+// Damaged records were refused as "changed since shown": the check compared the board, not the record read.
+TEST(WriteFailure, ADamagedRecordAsShownCanBeDeleted) {
+  const std::string grid = "3-1-2+ - -2-3-1- - +1-2-3";
+  for (const std::string& damaged : {FormatRecord(2, false, 5, 4, 99, grid, "21,11,1,3, 99"),
+                                     FormatRecord(2, false, 5, 4, 11, "", "21,11,1,3, 11")}) {
+    test::TempDir dir;
+    const std::string path = dir.File("p.kvl");
+    test::WriteFile(path, Records(1) + damaged);
+    GameState g;
+    ASSERT_TRUE(ShowPuzzle(g, path, 2).found);
+    const ShownRecord shown{g.ShownMarkedCell, g.ShownCells};
+    const WriteResult w = DeleteRecord(g.Files, path, 2, &shown);
+    EXPECT_TRUE(w.ok) << w.reason;
+    EXPECT_EQ(test::ReadFile(path), Records(1));
+  }
+}
+
 }  // namespace
 }  // namespace kelvane

@@ -53,6 +53,27 @@ TEST(PrintTag, RoundTripsAndKeepsCommasInThePath) {
     EXPECT_FALSE(ParsePrintTag(bad)) << bad;
 }
 
+// A PDF written over a puzzle file lost the puzzles: only new, empty or PDF files are targets.
+TEST(PdfTarget, RefusesThePuzzleFileAndEveryFileThatIsNoPdf) {
+  test::TempDir dir;
+  test::WriteFile(dir.File("p.kvl"), "#1\r\nEasy\r\n");
+  test::WriteFile(dir.File("old.pdf"), "%PDF-1.4 ...");
+  test::WriteFile(dir.File("empty.pdf"), "");
+  test::WriteFile(dir.File("notes.pdf"), "%PD");
+  std::filesystem::create_directory(dir.File("folder.pdf"));
+  const struct {
+    const char* name;
+    bool refused;
+  } rows[] = {{"new.pdf", false}, {"old.pdf", false}, {"empty.pdf", false}, {"p.kvl", true},
+              {"notes.pdf", true}, {"folder.pdf", true}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    EXPECT_EQ(!PdfTargetProblem(dir.File(row.name), dir.File("p.kvl")).empty(), row.refused);
+  }
+  // The puzzle file itself, also by another name for it.
+  EXPECT_NE(PdfTargetProblem(dir.Folder() + "./p.kvl", dir.File("p.kvl")).find("puzzle file itself"), std::string::npos);
+}
+
 TEST(PrintRange, NamesWhatStandsInTheWay) {
   test::TempDir dir;
   const std::string good = dir.File("good.kvl"), empty = dir.File("empty.kvl"), cut = dir.File("cut.kvl");
