@@ -94,7 +94,7 @@ MainWindow::MainWindow(Folders folders, QWidget* parent)
 }
 
 MainWindow::~MainWindow() {
-  batch_.reset();  // cancels and waits for a batch still running
+  StopBatch();  // cancels and waits for a batch still running
   delete help_;
 }
 
@@ -311,12 +311,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // The close box ends the program at once, without saving the configuration;
   // a batch is stopped first, its records already begun written whole.
   event->accept();
-  if (batch_) {
-    batch_->Cancel();
-    batch_->Wait();
-    batch_.reset();
-    batchDone_ = nullptr;
-  }
+  StopBatch();
   if (help_) help_->hide();
   QCoreApplication::quit();
 }

@@ -98,6 +98,8 @@ class MainWindow : public QMainWindow {
   // runs on this thread when the batch has ended and the panel is gone.
   void StartBatch(const BatchOptions& options, std::function<void(const BatchResult&)> done);
   bool BatchRunning() const { return batch_ != nullptr; }
+  // Cancels a running batch and waits for its worker; its end is not shown.
+  void StopBatch();
   void BusyLabelReleased();
 
   // Prints the board's puzzle and its solution on one page: on the default
@@ -142,6 +144,8 @@ class MainWindow : public QMainWindow {
   void layOut();
   void refreshLabels(bool found, const std::string& difficulty);
   bool reportNotFound(int n, bool plainBox);
+  // The file chooser set up for a puzzle file: "" when cancelled.
+  std::string askPuzzleFile(const char* title, const char* types, const char* mode);
   std::string configPath() const;
   void afterMove(const MoveOutcome& outcome);
   void showSum();
@@ -152,6 +156,7 @@ class MainWindow : public QMainWindow {
   void showDisplayPuzzle(int size);
   void progressText(int k, int n, const std::string& file);
   void batchEnded(const BatchResult& result);
+  void leaveBatch();
   void showBusy(const std::string& text, bool cancellable = true);
   void hideBusy();
   void setBusyInputs(bool busy);

@@ -182,14 +182,27 @@ void MainWindow::batchEnded(const BatchResult& r) {
   BatchRun* run = batch_.release();
   run->Wait();
   run->deleteLater();  // it is the sender of this call
+  leaveBatch();
+  std::function<void(const BatchResult&)> done = std::move(batchDone_);
+  batchDone_ = nullptr;
+  if (done) commands_->Hold([&] { done(r); });
+}
+
+void MainWindow::StopBatch() {
+  if (!batch_) return;
+  batch_->Cancel();
+  batch_.reset();  // waits for the worker: the records it began are written whole
+  batchDone_ = nullptr;
+  batchResult_.reset();
+  leaveBatch();
+}
+
+void MainWindow::leaveBatch() {
   commands_->SetBatch(false);
   setBusyInputs(false);
   g_.CancelRequested = NO;
   hideBusy();
   QApplication::restoreOverrideCursor();
-  std::function<void(const BatchResult&)> done = std::move(batchDone_);
-  batchDone_ = nullptr;
-  if (done) commands_->Hold([&] { done(r); });
 }
 
 void MainWindow::showBusy(const std::string& text, bool cancellable) {

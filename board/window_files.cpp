@@ -65,13 +65,17 @@ void MainWindow::GoToTypedNumber() {
   board_->setFocus();  // the keys play the new puzzle
 }
 
-void MainWindow::OpenFile() {
-  gf1->SetTitle("Select a Puzzle file to open");
-  gf1->SetFileTypes("*.kvl;*.txt;*.dat");
+std::string MainWindow::askPuzzleFile(const char* title, const char* types, const char* mode) {
+  gf1->SetTitle(title);
+  gf1->SetFileTypes(types);
   gf1->SetFileTypesName("Kelvane Files");
   gf1->SetTitle("Kelvane");
   gf1->SetDefaultDir(g_.ProgramFolder);
-  const std::string name = gf1->GetFileName("OPEN");
+  return gf1->GetFileName(mode);
+}
+
+void MainWindow::OpenFile() {
+  const std::string name = askPuzzleFile("Select a Puzzle file to open", "*.kvl;*.txt;*.dat", "OPEN");
   if (name.empty()) return;
   // The file is looked at before the board changes: a file that cannot be
   // shown leaves the puzzle on the board as it was.
@@ -99,12 +103,7 @@ void MainWindow::OpenFile() {
 }
 
 void MainWindow::SaveCurrent() {
-  gf1->SetTitle("Select an output Puzzle file");
-  gf1->SetFileTypes("*.kvl");
-  gf1->SetFileTypesName("Kelvane Files");
-  gf1->SetTitle("Kelvane");
-  gf1->SetDefaultDir(g_.ProgramFolder);
-  const std::string name = gf1->GetFileName("SAVE");
+  const std::string name = askPuzzleFile("Select an output Puzzle file", "*.kvl", "SAVE");
   if (name.empty()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const SaveResult s = SaveCurrentPuzzle(g_, name);

@@ -1,6 +1,7 @@
 // Playing and creating in the real window: mouse and keys on the board, hints, solution, undo, New and batches.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -282,6 +283,7 @@ TEST(Batch, TheCloseBoxStopsABatchWithWholeRecordsAndSavesNothing) {
   EXPECT_LT(written, 100000);
   EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
   EXPECT_EQ(test::ReadFile(p.Config()), config);
+  EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
 TEST(Options, ApplyRecoloursTheBoard) {
