@@ -7,9 +7,7 @@
 namespace kelvane::ui {
 
 BatchRun::BatchRun(BatchOptions options, ChainListCache lists, QObject* parent)
-    : QObject(parent), options_(std::move(options)), lists_(std::move(lists)) {
-  qRegisterMetaType<kelvane::BatchResult>();
-}
+    : QObject(parent), options_(std::move(options)), lists_(std::move(lists)) {}
 
 BatchRun::~BatchRun() {
   cancel_ = true;

@@ -8,8 +8,6 @@
 #include "engine/batch.h"
 #include "engine/chain_list.h"
 
-Q_DECLARE_METATYPE(kelvane::BatchResult)
-
 namespace kelvane::ui {
 
 class BatchRun : public QObject {

@@ -202,6 +202,11 @@ void MainWindow::buildWidgets() {
   resize(Px(DesignWidth, 1.8), Px(DesignHeight, 1.8) + menuBar()->sizeHint().height());
 }
 
+std::array<BoxControl*, 13> MainWindow::toolButtons() const {
+  return {cmdsave, cmdload, cmdprint, cmdoptions, cmdcopy, arrows[0], arrows[3],
+          arrows[2], arrows[1], cmdshowsol, undoman, cmdnew, cmdhint};
+}
+
 void MainWindow::tool(BoxControl* button, Command left, Command right) {
   connect(button, &BoxControl::MouseUp, this, [this, left, right](int b, int, double, double) {
     if (b == 1) commands_->Run(left);
@@ -274,11 +279,10 @@ void MainWindow::layOut() {
   auto place = [&](QWidget* w, double left, double top, double width, double height) {
     w->setGeometry(offX + Px(left, s), offY + Px(top, s), Px(width, s), Px(height, s));
   };
-  const std::array<BoxControl*, 12> row = {cmdsave, cmdload, cmdprint, cmdoptions, cmdcopy, arrows[0],
-                                           arrows[3], arrows[2], arrows[1], cmdshowsol, undoman, cmdnew};
-  for (std::size_t i = 0; i < row.size(); ++i) place(row[i], 30 + 360.0 * static_cast<double>(i), kToolTop, kTool, kTool);
-  for (BoxControl* b : row) b->SetScale(s);
-  cmdhint->SetScale(s);
+  const std::array<BoxControl*, 13> buttons = toolButtons();
+  for (std::size_t i = 0; i + 1 < buttons.size(); ++i)
+    place(buttons[i], 30 + 360.0 * static_cast<double>(i), kToolTop, kTool, kTool);
+  for (BoxControl* b : buttons) b->SetScale(s);
   const int top = kPickerRow.top, h = kPickerRow.height;
   place(Label3, 30, top, 690, h);
   place(Label4, 750, top, 690, h);
@@ -373,9 +377,7 @@ void MainWindow::ApplyScheme() {
     setBack(w, g_.Palette[2]);
   for (QWidget* w : std::initializer_list<QWidget*>{Label3, Label4, PuzNumNow}) setBack(w, g_.Palette[4]);
   board_->SetFrameColour(g_.Palette[5]);
-  for (BoxControl* b : {cmdload, cmdshowsol, cmdnew, cmdsave, cmdprint, cmdoptions, cmdhint, cmdcopy, undoman,
-                        arrows[0], arrows[1], arrows[2], arrows[3]})
-    b->SetBackcolor(g_.Palette[DialogColourSlot]);
+  for (BoxControl* b : toolButtons()) b->SetBackcolor(g_.Palette[DialogColourSlot]);
   gf1->SetBackcolor(g_.Palette[DialogColourSlot]);
   msgForm_->SetBackColour(g_.Palette[2]);
   msgForm_->SetPaletteButtonColour(g_.Palette[DialogColourSlot]);

@@ -141,6 +141,8 @@ class MainWindow : public QMainWindow {
   void buildWidgets();
   void defineCommands();
   void tool(BoxControl* button, Command left, Command right);
+  // The tool row in its order on the window, then the hint button.
+  std::array<BoxControl*, 13> toolButtons() const;
   void layOut();
   void refreshLabels(bool found, const std::string& difficulty);
   bool reportNotFound(int n, bool plainBox);

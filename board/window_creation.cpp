@@ -52,7 +52,6 @@ bool MainWindow::makeOnePuzzle(int size, bool easy) {
 }
 
 void MainWindow::NewPuzzle() {
-  if (!cmdnew->Enabled()) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   cmdnew->SetEnabled(false);
   const QString status = Label2->text();
@@ -235,9 +234,7 @@ void MainWindow::BusyLabelReleased() {
 void MainWindow::setBusyInputs(bool busy) {
   // While a batch runs only the busy panel takes clicks.
   for (QWidget* w : std::initializer_list<QWidget*>{board_, Label3, Label4, PuzNumNow, menuBar()}) w->setEnabled(!busy);
-  for (BoxControl* b : {cmdload, cmdshowsol, cmdnew, cmdsave, cmdprint, cmdoptions, cmdhint, cmdcopy, undoman,
-                        arrows[0], arrows[1], arrows[2], arrows[3]})
-    b->SetEnabled(!busy);
+  for (BoxControl* b : toolButtons()) b->SetEnabled(!busy);
 }
 
 }  // namespace kelvane::ui
