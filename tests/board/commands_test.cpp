@@ -2,79 +2,56 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <numeric>
 
-#include "board/board_widget.h"
 #include "board/commands.h"
 #include "window_fixture.h"
 
 namespace kelvane::ui {
 namespace {
 
+// A key sequence when button is NoButton, else a click on the tool of that name; or a press of its own.
 struct Press {
+  Press(const char* w, Command c, Qt::MouseButton b = Qt::NoButton, bool opens = false,
+        std::function<void(Program&)> o = {})
+      : what(w), command(c), button(b), opensWindow(opens), own(std::move(o)) {}
   const char* what;
   Command command;
-  std::function<void(Program&)> press;
-  bool opensWindow = false;  // left out in Idle, where it would open a real window
+  Qt::MouseButton button;
+  bool opensWindow;  // left out in Idle, where it would open a real window
+  std::function<void(Program&)> own;
+
+  void operator()(Program& p) const {
+    if (own) own(p);
+    else if (button != Qt::NoButton) p.Click(what, button);
+    else QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : p.w.get(), QKeySequence(what));
+  }
 };
 
 std::vector<Press> everyPress() {
-  auto key = [](QKeySequence k) {
-    return [k](Program& p) {
-      QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : p.w.get();
-      QTest::keySequence(to, k);
-    };
-  };
-  auto tool = [](const char* name, Qt::MouseButton b = Qt::LeftButton) { return [name, b](Program& p) { p.Click(name, b); }; };
-  using K = QKeySequence;
-  return {
-      {"Ctrl+O", Command::Open, key(K(Qt::CTRL | Qt::Key_O))},
-      {"Ctrl+S", Command::Save, key(K(Qt::CTRL | Qt::Key_S))},
-      {"Page Up", Command::Previous, key(K(Qt::Key_PageUp))},
-      {"Page Down", Command::Next, key(K(Qt::Key_PageDown))},
-      {"Home", Command::First, key(K(Qt::Key_Home))},
-      {"End", Command::Last, key(K(Qt::Key_End))},
-      {"Ctrl+Z", Command::Undo, key(K(Qt::CTRL | Qt::Key_Z))},
-      {"Backspace", Command::Undo, key(K(Qt::Key_Backspace))},
-      {"Ctrl+N", Command::New, key(K(Qt::CTRL | Qt::Key_N))},
-      {"H", Command::Hint, key(K(Qt::Key_H))},
-      {"Ctrl+P", Command::PrintCurrent, key(K(Qt::CTRL | Qt::Key_P))},
-      {"Ctrl+Shift+P", Command::PrintFromFile, key(K(Qt::CTRL | Qt::SHIFT | Qt::Key_P)), true},
-      {"Ctrl+C", Command::CopyPuzzle, key(K(Qt::CTRL | Qt::Key_C))},
-      {"Ctrl+Shift+C", Command::CopySolution, key(K(Qt::CTRL | Qt::SHIFT | Qt::Key_C))},
-      {"F1", Command::Help, key(K(Qt::Key_F1)), true},
-      {"Ctrl+Q", Command::Exit, key(K(Qt::CTRL | Qt::Key_Q))},
-      {"Left", Command::Play, key(K(Qt::Key_Left))},
-      {"Escape", Command::ClearChain, key(K(Qt::Key_Escape))},
-      {"save", Command::Save, tool("cmdsave")},
-      {"save, right", Command::Delete, tool("cmdsave", Qt::RightButton)},
-      {"open", Command::Open, tool("cmdload")},
-      {"print", Command::PrintCurrent, tool("cmdprint")},
-      {"print, right", Command::PrintFromFile, tool("cmdprint", Qt::RightButton), true},
-      {"options", Command::Options, tool("cmdoptions"), true},
-      {"copy", Command::CopyPuzzle, tool("cmdcopy")},
-      {"copy, right", Command::CopySolution, tool("cmdcopy", Qt::RightButton)},
-      {"previous", Command::Previous, tool("arrows_0")},
-      {"previous, right", Command::First, tool("arrows_0", Qt::RightButton)},
-      {"next", Command::Next, tool("arrows_2")},
-      {"next, right", Command::Last, tool("arrows_2", Qt::RightButton)},
-      {"random", Command::Random, tool("arrows_3")},
-      {"browse", Command::Browse, tool("arrows_1"), true},
-      {"undo", Command::Undo, tool("undoman")},
-      {"undo, right", Command::ClearGrid, tool("undoman", Qt::RightButton)},
-      {"new", Command::New, tool("cmdnew")},
-      {"new, right", Command::CreateBatch, tool("cmdnew", Qt::RightButton), true},
-      {"hint", Command::Hint, tool("cmdhint")},
-      {"size picker", Command::SizePicker, tool("Label3")},
-      {"difficulty picker", Command::DifficultyPicker, tool("Label4")},
-      {"cell", Command::Play, [](Program& p) {
-         auto* board = p.Find<BoardWidget>("Shape1");
-         QTest::mouseClick(board, Qt::LeftButton, {}, board->CellRect(21).center());
-       }},
-      {"Enter in the number box", Command::GoToNumber, [](Program& p) {
-         QTest::keyClick(p.Find<QLineEdit>("PuzNumNow"), Qt::Key_Return);
-       }},
-  };
+  const auto L = Qt::LeftButton, R = Qt::RightButton;
+  return {// keys
+          {"Ctrl+O", Command::Open}, {"Ctrl+S", Command::Save}, {"PgUp", Command::Previous}, {"PgDown", Command::Next},
+          {"Home", Command::First}, {"End", Command::Last}, {"Ctrl+Z", Command::Undo}, {"Backspace", Command::Undo},
+          {"Ctrl+N", Command::New}, {"H", Command::Hint}, {"Ctrl+P", Command::PrintCurrent},
+          {"Ctrl+Shift+P", Command::PrintFromFile, {}, true}, {"Ctrl+C", Command::CopyPuzzle},
+          {"Ctrl+Shift+C", Command::CopySolution}, {"F1", Command::Help, {}, true}, {"Ctrl+Q", Command::Exit},
+          {"Left", Command::Play}, {"Esc", Command::ClearChain},
+          // tool buttons, left and right
+          {"cmdsave", Command::Save, L}, {"cmdsave", Command::Delete, R},
+          {"cmdload", Command::Open, L},
+          {"cmdprint", Command::PrintCurrent, L}, {"cmdprint", Command::PrintFromFile, R, true},
+          {"cmdoptions", Command::Options, L, true},
+          {"cmdcopy", Command::CopyPuzzle, L}, {"cmdcopy", Command::CopySolution, R},
+          {"arrows_0", Command::Previous, L}, {"arrows_0", Command::First, R},
+          {"arrows_2", Command::Next, L}, {"arrows_2", Command::Last, R},
+          {"arrows_3", Command::Random, L}, {"arrows_1", Command::Browse, L, true},
+          {"undoman", Command::Undo, L}, {"undoman", Command::ClearGrid, R},
+          {"cmdnew", Command::New, L}, {"cmdnew", Command::CreateBatch, R, true},
+          {"cmdhint", Command::Hint, L}, {"Label3", Command::SizePicker, L}, {"Label4", Command::DifficultyPicker, L},
+          // the board and the number box
+          {"a cell", Command::Play, {}, false, [](Program& p) { p.Cell(21); }},
+          {"Enter in the number box", Command::GoToNumber, {}, false,
+           [](Program& p) { QTest::keyClick(p.Find<QLineEdit>("PuzNumNow"), Qt::Key_Return); }}};
 }
 
 int allRuns(MainWindow& w) {
@@ -83,23 +60,15 @@ int allRuns(MainWindow& w) {
   return n;
 }
 
-struct Gate : Program {
-  Gate() { UseFile("twelve.kvl", records(12)); }
-  MainWindow& Open() {
-    MainWindow& win = Start();
-    win.show();
-    win.activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(&win));
-    return win;
-  }
+struct Gate : Twelve {
   // Every press, none of which may run anything; the board keeps its puzzle.
   void NothingRuns(const char* mode) {
     const int before = allRuns(*w);
     const int number = w->State().PuzzleNumber;
     const std::string grid = GridText(w->State());
     for (const Press& press : everyPress()) {
-      SCOPED_TRACE(std::string(mode) + ": " + press.what);
-      press.press(*this);
+      SCOPED_TRACE(testing::Message() << mode << ": " << press.what << " " << press.button);
+      press(*this);
       EXPECT_EQ(allRuns(*w), before);
     }
     EXPECT_EQ(w->State().PuzzleNumber, number);
@@ -109,13 +78,13 @@ struct Gate : Program {
 
 TEST(CommandGate, IdleRunsEachPressAsItsOwnCommand) {
   Gate p;
-  MainWindow& w = p.Open();
+  MainWindow& w = p.StartShown();
   for (const Press& press : everyPress()) {
     if (press.opensWindow) continue;
-    SCOPED_TRACE(press.what);
+    SCOPED_TRACE(testing::Message() << press.what << " " << press.button);
     const int before = w.Commands().Runs(press.command);
     const int all = allRuns(w);
-    press.press(p);
+    press(p);
     EXPECT_EQ(w.Commands().Runs(press.command), before + 1);
     EXPECT_EQ(allRuns(w), all + 1);
   }
@@ -124,7 +93,7 @@ TEST(CommandGate, IdleRunsEachPressAsItsOwnCommand) {
 // Keys once went on during a batch: a print from the file reset its cancel flag and hid its panel.
 TEST(CommandGate, ABatchTakesOnlyItsCancel) {
   Gate p;
-  MainWindow& w = p.Open();
+  MainWindow& w = p.StartShown();
   const std::string out = p.dir.File("big.kvl");
   BatchResult result;
   BatchOptions o;
@@ -145,10 +114,11 @@ TEST(CommandGate, ABatchTakesOnlyItsCancel) {
 // Keys while the solution was held showed another puzzle, and the release painted the old solution on it.
 TEST(CommandGate, NothingRunsWhileTheSolutionIsHeld) {
   Gate p;
-  MainWindow& w = p.Open();
+  MainWindow& w = p.StartShown();
   auto* show = p.Find<QWidget>("cmdshowsol");
   QTest::mousePress(show, Qt::LeftButton);
   ASSERT_EQ(w.Commands().Mode(), WindowMode::SolutionShown);
+  EXPECT_EQ(w.State().Cell[21].BackColor, w.State().SolutionCellColour);
   p.NothingRuns("solution held");
   QTest::mouseRelease(show, Qt::LeftButton);
   EXPECT_EQ(w.Commands().Mode(), WindowMode::Idle);
@@ -168,7 +138,7 @@ TEST(CommandGate, NothingRunsWhileTheSolutionIsHeld) {
 
 TEST(CommandGate, NothingRunsInsideAnotherCommand) {
   Gate p;
-  MainWindow& w = p.Open();
+  MainWindow& w = p.StartShown();
   bool pressed = false;
   p.answers.whileOpen = [&](const std::string& text) {
     if (text != "Delete current puzzle from file?" || pressed) return;

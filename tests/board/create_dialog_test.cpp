@@ -1,18 +1,13 @@
-// The Create New Puzzles dialog for real: the count check, the check box, output file, outcome, colours.
+// The Create New Puzzles dialog for real: the count check, the check box, output file, outcome, ways out.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
-#include <QPushButton>
 #include <QRadioButton>
 #include <array>
-#include <string>
-#include <utility>
-#include <vector>
+#include <tuple>
 
 #include "board/create_dialog.h"
-#include "uikit/box_control.h"
-#include "uikit/fn_dialog.h"
-#include "uikit/msg_form.h"
+#include "output/print_dialog_qt.h"
 #include "window_fixture.h"
 
 namespace kelvane::ui {
@@ -24,150 +19,109 @@ std::array<Colour, 14> Scheme() {
   return p;
 }
 
-class CreateDialogTest : public ::testing::Test {
- protected:
+struct CreateDialogTest : DialogTest {
+  CreateDialog dialog{messages};
+
   void SetUp() override {
+    root = &dialog;
+    Reopen();
+  }
+  void Reopen() {
     dialog.Prepare("/opt/kelvane/", Scheme(), dir.Folder());
     dialog.show();
-  }
-  template <typename T>
-  T* Find(const char* name) {
-    T* w = dialog.findChild<T*>(name);
-    EXPECT_NE(w, nullptr) << name;
-    return w;
   }
   void Type(const char* text) {
     QLineEdit* edit = Find<QLineEdit>("Text1");
     edit->clear();
     QTest::keyClicks(edit, text);
   }
-  void Release(const char* button) { QTest::mouseClick(Find<BoxControl>(button), Qt::LeftButton); }
-
-  test::TempDir dir;
-  Answers answers;
-  ScopedAnswerer scoped{answers};
-  MsgForm messages;
-  CreateDialog dialog{messages};
+  void Tick() {
+    QCheckBox* check = Find<QCheckBox>("Check1");
+    QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(check->height() / 2, check->height() / 2));
+  }
 };
 
-TEST_F(CreateDialogTest, OpensOnOneHardNineByNineForDisplay) {
-  EXPECT_EQ(dialog.Size(), 9);
-  EXPECT_FALSE(dialog.Easy());
-  EXPECT_TRUE(dialog.DisplayOnly());
-  EXPECT_EQ(dialog.Count(), 1);
-}
-
-TEST_F(CreateDialogTest, ABadCountOrNoOutputFileIsReportedAndKeepsItOpen) {
-  const auto expectRefused = [&](const std::string& message) {
+TEST_F(CreateDialogTest, CreateTakesAPositiveCountRoundedAndABadOneKeepsItOpen) {
+  EXPECT_EQ(std::make_tuple(dialog.Size(), dialog.Easy(), dialog.DisplayOnly(), dialog.Count()),
+            std::make_tuple(9, false, true, 1));
+  const std::pair<const char*, int> rows[] = {{"0", -1},  {"-3", -1}, {"abc", -1}, {"", -1},
+                                              {"0.0", -1}, {"0.4", 0}, {"2.6", 3},   {"2", 2}};  // -1: refused
+  for (const auto& [typed, count] : rows) {
+    SCOPED_TRACE(typed);
+    Reopen();
+    Type(typed);
     answers.messages.clear();
     Release("command1");
-    EXPECT_EQ(answers.messages, (std::vector<std::pair<std::string, std::string>>{{message, "vbok+vbcritical"}}));
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(dialog.Tag(), "X");
-  };
-  for (const char* count : {"0", "-3", "abc", "", "0.0"}) {
-    SCOPED_TRACE(count);
-    Type(count);
-    expectRefused("Specify number of puzzles to create");
+    EXPECT_EQ(dialog.isVisible(), count < 0);
+    if (count < 0) {
+      EXPECT_EQ(answers.messages, std::vector<Msg>{Msg("Specify number of puzzles to create", "vbok+vbcritical")});
+      EXPECT_EQ(dialog.Tag(), "X");
+    } else {
+      EXPECT_TRUE(answers.messages.empty());
+      EXPECT_EQ(dialog.Tag(), "Y");
+      EXPECT_EQ(dialog.Count(), count);
+      EXPECT_FALSE(dialog.DisplayOnly());
+    }
   }
-  Type("1");
+  Reopen();
   Find<QLineEdit>("FileNow")->clear();
-  expectRefused("Choose an output file");
-}
-
-TEST_F(CreateDialogTest, CreateAcceptsAPositiveCount) {
-  Type("2");
   Release("command1");
-  EXPECT_TRUE(answers.messages.empty());
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.result(), QDialog::Accepted);
-  EXPECT_EQ(dialog.Tag(), "Y");
-  EXPECT_EQ(dialog.Count(), 2);
-  EXPECT_FALSE(dialog.DisplayOnly());
-
-  // A fraction above 0 passes but rounds to no puzzles; 2.6 rounds up.
-  dialog.Prepare("/opt/kelvane/", Scheme(), dir.Folder());
-  dialog.show();
-  Type("0.4");
-  QTest::keyClick(&dialog, Qt::Key_Return);
-  EXPECT_TRUE(answers.messages.empty());
-  EXPECT_EQ(dialog.Tag(), "Y");
-  EXPECT_EQ(dialog.Count(), 0);
-  Type("2.6");
-  EXPECT_EQ(dialog.Count(), 3);
+  EXPECT_EQ(answers.messages.back(), Msg("Choose an output file", "vbok+vbcritical"));
+  EXPECT_EQ(dialog.Tag(), "X");
 }
 
-TEST_F(CreateDialogTest, CancelEscapeAndCloseLeaveTagX) {
-  Release("command2");
-  EXPECT_FALSE(dialog.isVisible());
-  EXPECT_EQ(dialog.result(), QDialog::Rejected);
-  EXPECT_EQ(dialog.Tag(), "X");
-
-  for (int way = 0; way < 2; ++way) {
-    Type("3");
-    Release("command1");
-    ASSERT_EQ(dialog.Tag(), "Y");
-    dialog.show();  // shown again without Prepare, so Tag still holds "Y"
-    if (way == 0) QTest::keyClick(&dialog, Qt::Key_Escape);
-    else dialog.close();
-    EXPECT_FALSE(dialog.isVisible()) << way;
-    EXPECT_EQ(dialog.Tag(), "X") << way;
-  }
+// Both dialogs share these ways out; the print dialog's close box once printed as if confirmed.
+TEST_F(CreateDialogTest, CancelEscapeAndTheCloseBoxLeaveTagXInBothDialogs) {
+  test::WriteFile(dir.File("six.kvl"), records(6));
+  PrintFileDialog print(messages, {}, "");
+  print.Prepare(dir.File("six.kvl"), {}, "/opt/kelvane/", dir.Folder());
+  for (TagDialog* d : std::initializer_list<TagDialog*>{&dialog, &print})
+    for (int way = 0; way < 3; ++way) {
+      SCOPED_TRACE(way);
+      answers.files = {dir.File("x.pdf")};
+      d->show();
+      QTest::mouseClick(d->findChild<BoxControl*>("command1"), Qt::LeftButton);
+      ASSERT_NE(d->Tag(), "X");
+      d->show();  // again without Prepare, so Tag still holds the outcome
+      if (way == 0) QTest::mouseClick(d->findChild<BoxControl*>("command2"), Qt::LeftButton);
+      else if (way == 1) QTest::keyClick(d, Qt::Key_Escape);
+      else d->close();
+      EXPECT_FALSE(d->isVisible());
+      EXPECT_EQ(d->Tag(), "X");
+    }
   EXPECT_TRUE(answers.messages.empty());
 }
 
 TEST_F(CreateDialogTest, CountAndCheckBoxFollowEachOther) {
   QCheckBox* check = Find<QCheckBox>("Check1");
-  QLineEdit* text = Find<QLineEdit>("Text1");
-  Type("1");
-  EXPECT_TRUE(check->isChecked());
-  Type("12");
-  EXPECT_FALSE(check->isChecked());
-  EXPECT_FALSE(dialog.DisplayOnly());
-  Type("01");
-  EXPECT_TRUE(check->isChecked());
-  EXPECT_EQ(text->text(), "01");  // ticking by typing does not rewrite the count
+  for (const auto& [typed, ticked] : {std::pair{"1", true}, {"12", false}, {"01", true}}) {
+    Type(typed);
+    EXPECT_EQ(check->isChecked(), ticked) << typed;
+  }
+  EXPECT_EQ(Edit("Text1"), "01");  // ticking by typing does not rewrite the count
 
   Type("12");
-  QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(check->height() / 2, check->height() / 2));
-  EXPECT_TRUE(check->isChecked());
-  EXPECT_EQ(text->text(), "1");
+  Tick();
+  EXPECT_EQ(Edit("Text1"), "1");
   EXPECT_TRUE(dialog.DisplayOnly());
-
-  // Clearing the tick keeps the count: one puzzle, stored.
-  QTest::mouseClick(check, Qt::LeftButton, {}, QPoint(check->height() / 2, check->height() / 2));
+  Tick();  // clearing the tick keeps the count: one puzzle, stored
   EXPECT_FALSE(check->isChecked());
-  EXPECT_EQ(text->text(), "1");
   EXPECT_EQ(dialog.Count(), 1);
   EXPECT_FALSE(dialog.DisplayOnly());
 }
 
-TEST_F(CreateDialogTest, OutputFileIsTheNextFreeNameInTheWorkingFolder) {
-  QLineEdit* file = Find<QLineEdit>("FileNow");
-  EXPECT_EQ(file->text().toStdString(), dir.File("tempnewpuzzle;01.kvl"));
-  EXPECT_EQ(file->toolTip(), file->text());
+TEST_F(CreateDialogTest, TheOutputFileIsTheNextFreeNameOrTheChosenOne) {
   EXPECT_EQ(dialog.OutputFile(), dir.File("tempnewpuzzle;01.kvl"));
-
   test::WriteFile(dir.File("tempnewpuzzle;01.kvl"), "");
-  dialog.Prepare("/opt/kelvane/", Scheme(), dir.Folder());
+  Reopen();
   EXPECT_EQ(dialog.OutputFile(), dir.File("tempnewpuzzle;02.kvl"));
-  EXPECT_EQ(file->toolTip().toStdString(), dir.File("tempnewpuzzle;02.kvl"));
-}
-
-TEST_F(CreateDialogTest, ChooserAsksToSaveAndTheChosenNameIsUsed) {
-  QPushButton* chooser = Find<FNDialog>("gf1")->findChild<QPushButton*>();
-  ASSERT_NE(chooser, nullptr);
-  const std::string before = dialog.OutputFile();
-  QTest::mouseClick(chooser, Qt::LeftButton);  // answered with "": nothing changes
-  ASSERT_EQ(answers.requests.size(), 1u);
-  const FileRequest& r = answers.requests[0];
+  Choose();  // answered with "": nothing changes
+  const FileRequest& r = answers.requests.at(0);
   EXPECT_TRUE(r.save);
-  EXPECT_EQ(r.title + " " + r.fileTypes + " " + r.fileTypesName, "Kelvane *.kvl;*.txt;*.dat Kelvane Files");
-  EXPECT_EQ(r.defaultDir, "/opt/kelvane/");
-  EXPECT_EQ(dialog.OutputFile(), before);
-
+  EXPECT_EQ(r.title + " " + r.fileTypes + " " + r.defaultDir, "Kelvane *.kvl;*.txt;*.dat /opt/kelvane/");
+  EXPECT_EQ(dialog.OutputFile(), dir.File("tempnewpuzzle;02.kvl"));
   answers.files = {"/home/someone/batch.kvl"};
-  QTest::mouseClick(chooser, Qt::LeftButton);
+  Choose();
   EXPECT_EQ(dialog.OutputFile(), "/home/someone/batch.kvl");
   EXPECT_EQ(Find<QLineEdit>("FileNow")->toolTip(), "/home/someone/batch.kvl");
 }
@@ -180,32 +134,12 @@ TEST_F(CreateDialogTest, ChoicesAreReadAndKeptForTheNextShowing) {
   }
   Find<QRadioButton>("Option2_1")->click();
   Find<QRadioButton>("Option1")->click();
-  EXPECT_TRUE(dialog.Easy());
-  EXPECT_FALSE(Find<QRadioButton>("Option3")->isChecked());
   Type("5");
   Release("command1");
-
-  dialog.Prepare("/opt/kelvane/", Scheme(), dir.Folder());
+  Reopen();
   EXPECT_EQ(dialog.Tag(), "X");
-  dialog.show();
-  EXPECT_EQ(dialog.Size(), 7);
-  EXPECT_TRUE(dialog.Easy());
-  EXPECT_EQ(dialog.Count(), 5);
+  EXPECT_EQ(std::make_tuple(dialog.Size(), dialog.Easy(), dialog.Count()), std::make_tuple(7, true, 5));
   EXPECT_FALSE(Find<QCheckBox>("Check1")->isChecked());
-}
-
-TEST_F(CreateDialogTest, TakesTheSchemeColours) {
-  const auto p = Scheme();
-  const QColor form = ToQColor(p[2]);
-  EXPECT_EQ(dialog.palette().color(QPalette::Window), form);
-  for (const char* name : {"Frame5", "Frame2", "Frame3", "InFileFrame", "Option2_0", "Option2_3", "Option1",
-                           "Option3", "Check1", "Label3"})
-    EXPECT_EQ(Find<QWidget>(name)->palette().color(Find<QWidget>(name)->backgroundRole()), form) << name;
-  for (const char* name : {"Text1", "Text4", "FileNow"})
-    EXPECT_EQ(Find<QLineEdit>(name)->palette().color(QPalette::Base), ToQColor(p[5])) << name;
-  EXPECT_EQ(Find<BoxControl>("command1")->Backcolor(), p[DialogColourSlot]);
-  EXPECT_EQ(Find<BoxControl>("command2")->Backcolor(), p[DialogColourSlot]);
-  EXPECT_EQ(Find<FNDialog>("gf1")->Backcolor(), p[DialogColourSlot]);
 }
 
 }  // namespace

@@ -6,43 +6,32 @@
 namespace kelvane::ui {
 namespace {
 
-struct Printing : Program {
-  Printing() { UseFile("worked.kvl", FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", "21,11,1,3, 1")); }
-};
-
-TEST(PrintCurrent, APageGoesIntoTheChosenPdf) {
-  Printing p;
-  MainWindow& w = p.Start();
-  const std::string pdf = p.dir.File("page.pdf");
-  p.answers.codes = {6};
-  p.answers.files = {pdf};
-  w.PrintCurrent();
-  ASSERT_GE(p.answers.messages.size(), 2u);
-  EXPECT_EQ(p.answers.messages.front(), std::make_pair(std::string("Print Puzzle and its solution?"), std::string("vbYesNo+vbquestion")));
-  EXPECT_EQ(p.answers.messages.back(), std::make_pair(std::string("Done"), std::string("vbok+vbinformation")));
-  const std::string bytes = test::ReadFile(pdf);
-  ASSERT_GT(bytes.size(), 1000u);
-  EXPECT_EQ(bytes.substr(0, 4), "%PDF");
-  EXPECT_FALSE(p.Find<QWidget>("Frame1")->isVisible());
-}
-
-TEST(PrintCurrent, NoACancelledChooserAndAnUnwritableFilePrintNothing) {
-  Printing p;
-  MainWindow& w = p.Start();
-  p.answers.codes = {7};
-  w.PrintCurrent();
-  EXPECT_EQ(p.answers.messages.size(), 1u);
-  EXPECT_TRUE(p.answers.requests.empty());
-  p.answers.codes = {6};
-  w.PrintCurrent();  // the chooser answers ""
-  EXPECT_EQ(p.answers.messages.size(), 2u);
-
-  p.answers.codes = {6};
-  p.answers.files = {p.dir.File("no/such/folder/page.pdf")};
-  w.PrintCurrent();
-  ASSERT_EQ(p.answers.messages.size(), 4u);
-  EXPECT_EQ(p.answers.messages.back().first.rfind("Printing failed.", 0), 0u) << p.answers.messages.back().first;
-  EXPECT_EQ(p.answers.messages.back().second, "vbok+vbcritical");
+TEST(PrintCurrent, AsksThenPrintsIntoTheChosenPdfOrSaysWhyNot) {
+  const Msg question{"Print Puzzle and its solution?", "vbYesNo+vbquestion"};
+  const struct {
+    int answer;        // to the question
+    const char* file;  // the chooser's answer; nullptr: cancelled
+    Msg last;          // the last message, its text as far as given
+  } rows[] = {{7, "page.pdf", question},
+              {6, nullptr, question},
+              // An unwritable path is reported, not claimed done.
+              {6, "no/such/folder/page.pdf", {"Printing failed.", "vbok+vbcritical"}},
+              {6, "page.pdf", {"Done", "vbok+vbinformation"}}};
+  for (const auto& row : rows) {
+    SCOPED_TRACE(std::to_string(row.answer) + " " + (row.file ? row.file : "cancelled"));
+    Worked p;
+    MainWindow& w = p.Start();
+    p.answers.codes = {row.answer};
+    if (row.file) p.answers.files = {p.dir.File(row.file)};
+    w.PrintCurrent();
+    ASSERT_EQ(p.answers.messages.size(), row.last == question ? 1u : 2u);
+    EXPECT_EQ(p.answers.messages[0], question);
+    EXPECT_EQ(p.answers.messages.back().first.rfind(row.last.first, 0), 0u) << p.answers.messages.back().first;
+    EXPECT_EQ(p.answers.messages.back().second, row.last.second);
+    EXPECT_EQ(p.answers.requests.size(), row.answer == 6 ? 1u : 0u);
+    EXPECT_EQ(test::ReadFile(p.dir.File("page.pdf")).substr(0, 4), row.last.first == "Done" ? "%PDF" : "");
+    EXPECT_FALSE(p.Find<QWidget>("Frame1")->isVisible());
+  }
 }
 
 // Naming the puzzle file in the chooser replaced the puzzles with a PDF, and an old PDF went without a word.
@@ -56,7 +45,7 @@ TEST(PrintCurrent, APdfNeverReplacesAPuzzleFileAndAnOldPdfOnlyWhenConfirmed) {
               {"old.pdf", "%PDF-1.4 old", 7, false}, {"old.pdf", "%PDF-1.4 old", 6, true}};
   for (const auto& row : rows) {
     SCOPED_TRACE(std::string(row.name) + " answered " + std::to_string(row.answer));
-    Printing p;
+    Worked p;
     MainWindow& w = p.Start();
     const std::string target = p.dir.File(row.name);
     if (row.content) test::WriteFile(target, row.content);
@@ -66,7 +55,7 @@ TEST(PrintCurrent, APdfNeverReplacesAPuzzleFileAndAnOldPdfOnlyWhenConfirmed) {
     w.PrintCurrent();
     EXPECT_EQ(test::ReadFile(target) != before, row.written);
     EXPECT_EQ(p.answers.messages.back().first == "Done", row.written) << p.answers.messages.back().first;
-    EXPECT_EQ(w.State().PuzzleCount, 1);
+    EXPECT_EQ(w.State().PuzzleCount, 10);
   }
 }
 

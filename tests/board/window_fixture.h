@@ -1,21 +1,31 @@
-// A main window in a temporary program folder, with every modal window answered by the test.
+// Window tests: a main window in a temporary program folder, or a dialog alone; the test answers every modal window.
 #pragma once
+
+#include <gtest/gtest.h>
 
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QTest>
 #include <deque>
 #include <filesystem>
 
+#include "board/board_widget.h"
 #include "board/main_window.h"
 #include "model/puzzle_file.h"
 #include "modal_answers.h"
 #include "test_support.h"
+#include "uikit/box_control.h"
+#include "uikit/fn_dialog.h"
+#include "uikit/msg_form.h"
 
 namespace kelvane::ui {
 
 namespace fs = std::filesystem;
 
+using Msg = std::pair<std::string, std::string>;
+
+// count records of one 5x5 board, numbered from first; even numbers Easy, odd Hard.
 inline std::string records(int count, int first = 1) {
   std::string text;
   const std::string grid = "3-1-2+ - -2-3-1- - +1-2-3";
@@ -47,6 +57,14 @@ struct Program {
     w->Startup();
     return *w;
   }
+  // Starts the window shown and active, for tests that send keys.
+  MainWindow& StartShown() {
+    Start();
+    w->show();
+    w->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
+    return *w;
+  }
   template <typename T>
   T* Find(const char* name) {
     T* found = w->findChild<T*>(name);
@@ -55,11 +73,50 @@ struct Program {
   }
   // Turns the event loop until the batch on the worker has ended and been shown.
   void WaitForBatch(int ms = 60000) { QTRY_VERIFY_WITH_TIMEOUT(!w->BatchRunning(), ms); }
-  void Click(const char* name, Qt::MouseButton button = Qt::LeftButton) { QTest::mouseClick(Find<QWidget>(name), button); }
+  void Click(const char* name, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(Find<QWidget>(name), b); }
+  BoardWidget* Board() { return Find<BoardWidget>("Shape1"); }
+  // A click in the middle of cell i; 0 is the overlay on the marked cell.
+  void Cell(int i, Qt::MouseButton b = Qt::LeftButton) {
+    QTest::mouseClick(Board(), b, {}, Board()->CellRect(i).center());
+  }
   QString Text(const char* name) {
     if (auto* e = w->findChild<QLineEdit*>(name)) return e->text();
     return Find<QLabel>(name)->text();
   }
+};
+
+// Twelve puzzles of records(): odd numbers Hard, even Easy.
+struct Twelve : Program {
+  Twelve() { UseFile("twelve.kvl", records(12)); }
+};
+
+// The worked board first: the solution 21,11,1,3 through marked cell 1; 21,23,25,15,5 also sums to 0.
+struct Worked : Program {
+  Worked() {
+    UseFile("worked.kvl", FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", "21,11,1,3, 1") + records(9, 2));
+  }
+  kelvane::Colour ColourOf(int i) { return w->State().Cell[static_cast<std::size_t>(i)].BackColor; }
+  // The chain and the sum shown beside the board.
+  std::string Chain() { return w->State().ChainString + " sum " + Text("Label5").toStdString(); }
+};
+
+// A dialog on its own: the derived fixture holds it and points root at it.
+struct DialogTest : ::testing::Test {
+  test::TempDir dir;
+  Answers answers;
+  ScopedAnswerer scoped{answers};
+  MsgForm messages;
+  QWidget* root = nullptr;
+
+  template <typename T>
+  T* Find(const char* name) {
+    T* found = root->findChild<T*>(name);
+    EXPECT_NE(found, nullptr) << name;
+    return found;
+  }
+  std::string Edit(const char* name) { return Find<QLineEdit>(name)->text().toStdString(); }
+  void Release(const char* button) { QTest::mouseClick(Find<BoxControl>(button), Qt::LeftButton); }
+  void Choose() { QTest::mouseClick(Find<FNDialog>("gf1")->findChild<QPushButton*>(), Qt::LeftButton); }
 };
 
 }  // namespace kelvane::ui

@@ -50,7 +50,8 @@ TEST(WriteFailureWindow, SaveDeleteBatchAndExitReportAndKeepTheFiles) {
 
   p.answers.codes = {6};
   EXPECT_TRUE(w.ExitProgram());
-  EXPECT_EQ(p.answers.messages.back().first, "Configuration file:\n" + p.Config() + "\ncould not be accessed, options not saved");
+  EXPECT_EQ(p.answers.messages.back().first,
+            "Configuration file:\n" + p.Config() + "\ncould not be accessed, options not saved");
   EXPECT_EQ(test::Snapshot(p.dir.Path()), before);
 }
 
