@@ -2,11 +2,10 @@
 #include <gtest/gtest.h>
 
 #include <set>
-#include <thread>
+#include <tuple>
 
 #include "engine/chain_list.h"
 #include "model/geometry.h"
-#include "model/text_rules.h"
 #include "test_support.h"
 
 namespace kelvane {
@@ -25,35 +24,21 @@ TEST(ChainList, EveryChainIsOneAPlayerCanBuildAndEachAppearsOnce) {
   for (int N : {5, 7, 9}) {
     SCOPED_TRACE(N);
     const Geometry geo{N};
-    const int M = geo.NumbersPerRow();
     const ChainShapes* shapes = ShapesFor(N);
     ASSERT_NE(shapes, nullptr);
     int expected = 1;
-    for (int k = 0; k <= M; ++k) expected *= M;
+    for (int k = 0; k <= geo.NumbersPerRow(); ++k) expected *= geo.NumbersPerRow();
     EXPECT_EQ(shapes->count, expected);  // 81, 1024, 15625
-    std::set<std::string> distinct(shapes->text.begin(), shapes->text.end());
-    EXPECT_EQ(distinct.size(), static_cast<std::size_t>(expected));
+    EXPECT_EQ(std::set<std::string>(shapes->text.begin(), shapes->text.end()).size(), std::size_t(expected));
     for (int id = 0; id < shapes->count; ++id) {
-      const std::string& line = shapes->text[static_cast<std::size_t>(id)];
-      ASSERT_EQ(line.back(), ',');
-      std::vector<int> cells;
-      for (std::size_t from = 0; from < line.size();) {
-        const std::size_t comma = line.find(',', from);
-        cells.push_back(IntValue(line.substr(from, comma - from)));
-        from = comma + 1;
-      }
-      ASSERT_TRUE(geo.IsBottomRow(cells.front())) << line;
-      ASSERT_TRUE(geo.IsTopRow(cells.back())) << line;
-      std::set<int> visited;
-      for (std::size_t k = 0; k < cells.size(); ++k) {
-        ASSERT_TRUE(visited.insert(cells[k]).second) << line;
-        if (k > 0) {
-          ASSERT_TRUE(geo.IsChainStep(cells[k - 1], cells[k])) << line;
-        }
-      }
-      const std::uint8_t* stored;
-      const int n = shapes->CellsOf(id, stored);
-      ASSERT_EQ(std::vector<int>(stored, stored + n), cells);
+      const std::uint8_t* cells;
+      const int n = shapes->CellsOf(id, cells);
+      std::string text;  // the line lists the cells, each followed by a comma
+      for (int k = 0; k < n; ++k) text += std::to_string(cells[k]) + ",";
+      ASSERT_EQ(shapes->text[static_cast<std::size_t>(id)], text);
+      ASSERT_TRUE(geo.IsBottomRow(cells[0]) && geo.IsTopRow(cells[n - 1])) << text;
+      ASSERT_EQ(std::set<int>(cells, cells + n).size(), std::size_t(n)) << text;  // no cell twice
+      for (int k = 1; k < n; ++k) ASSERT_TRUE(geo.IsChainStep(cells[k - 1], cells[k])) << text;
     }
   }
 }
@@ -67,45 +52,32 @@ TEST(ChainList, UnknownSizesHaveNoShapes) {
   EXPECT_FALSE(list->complete);
 }
 
-TEST(ChainListCache, MissingEmptyAndUnreadableListsGiveAMessage) {
+// Missing, empty and unreadable lists give a message; a changed file is read again.
+TEST(ChainListCache, ReadsAgainWhenTheFileChangesAndSaysWhatIsWrong) {
   test::TempDir dir;
   ChainListCache cache(dir.Folder());
-  ChainListResult r = cache.Get(9);
-  EXPECT_EQ(r.list, nullptr);
-  EXPECT_NE(r.error.find("\"k9x9.kvy\""), std::string::npos) << r.error;
-  EXPECT_NE(r.error.find("missing"), std::string::npos) << r.error;
+  const std::string file = dir.File("k5x5.kvy"), named = "The chain list \"k5x5.kvy\" ";
+  EXPECT_EQ(cache.Get(5).error, named + "is missing from " + dir.Folder() + ".");
+  test::WriteFile(file, "");
+  EXPECT_EQ(cache.Get(5).error, named + "holds no chains.");
 
-  test::WriteFile(dir.File("k9x9.kvy"), "");
-  r = cache.Get(9);
-  EXPECT_EQ(r.list, nullptr);
-  EXPECT_NE(r.error.find("holds no chains"), std::string::npos) << r.error;
+  test::WriteFile(file, ChainListText(5));
+  const auto complete = cache.Get(5).list;
+  ASSERT_NE(complete, nullptr);
+  EXPECT_TRUE(complete->complete);
+  EXPECT_EQ(cache.Get(5).list, complete);  // unchanged: the same list
+  test::WriteFile(file, "21,11,1,3,\n23,13,3,\n");
+  const auto edited = cache.Get(5).list;
+  ASSERT_NE(edited, nullptr);
+  EXPECT_NE(edited, complete);
+  EXPECT_EQ(std::tie(edited->lines, edited->complete), std::make_tuple(2, false));
 
-  std::filesystem::create_directory(dir.File("k7x7.kvy"));
-  r = cache.Get(7);
-  EXPECT_EQ(r.list, nullptr);
-  EXPECT_FALSE(r.error.empty());
-}
-
-TEST(ChainListCache, ReadsAgainWhenTheFileChanges) {
-  test::TempDir dir;
-  ChainListCache cache(dir.Folder());
-  test::WriteFile(dir.File("k5x5.kvy"), ChainListText(5));
-  const auto first = cache.Get(5).list;
-  ASSERT_NE(first, nullptr);
-  EXPECT_TRUE(first->complete);
-  EXPECT_EQ(cache.Get(5).list, first);  // unchanged: the same list
-
-  test::WriteFile(dir.File("k5x5.kvy"), "21,11,1,3,\n23,13,3,\n");
-  const auto second = cache.Get(5).list;
-  ASSERT_NE(second, nullptr);
-  EXPECT_NE(second, first);
-  EXPECT_EQ(second->lines, 2);
-  EXPECT_FALSE(second->complete);
-
-  std::filesystem::remove(dir.File("k5x5.kvy"));
-  EXPECT_EQ(cache.Get(5).list, nullptr);
-  // A list handed out earlier stays valid.
-  EXPECT_EQ(second->lines, 2);
+  std::filesystem::remove(file);
+  std::filesystem::create_directory(file);
+  const ChainListResult folder = cache.Get(5);
+  EXPECT_EQ(folder.list, nullptr);
+  EXPECT_EQ(folder.error, named + "cannot be read from " + dir.Folder() + ".");
+  EXPECT_EQ(edited->lines, 2);  // a list handed out earlier stays valid
 }
 
 }  // namespace

@@ -15,47 +15,39 @@ struct ReferenceResult {
   bool found = false;
   std::string solution;
   int solutionLength = 0;
-  std::vector<std::string> candidates;  // candidate entries in list order
 };
 
-inline int captionValue(const Grid& g, int cell) {
-  const char c = g.c[static_cast<std::size_t>(cell)];
-  return IntValue(c == '\0' ? std::string() : std::string(1, c));
+// The texts between the commas of a line; the last is the text after the last comma.
+inline std::vector<std::string> itemsOf(const std::string& line) {
+  std::vector<std::string> items;
+  for (std::size_t from = 0;;) {
+    const std::size_t comma = line.find(',', from);
+    items.push_back(line.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
+    if (comma == std::string::npos) return items;
+    from = comma + 1;
+  }
 }
 
 inline ReferenceResult ReferenceSolve(const Grid& g, bool easy, const std::vector<std::string>& lines) {
   const int cellCount = g.N * g.N;
   const int M = g.N / 2 + 1;
+  const auto captionValue = [&](int cell) {
+    const char c = g.c[static_cast<std::size_t>(cell)];
+    return IntValue(c == '\0' ? std::string() : std::string(1, c));
+  };
   std::vector<std::string> list;  // always sorted; equal texts both stay
   auto insertSorted = [&](const std::string& s) { list.insert(std::upper_bound(list.begin(), list.end(), s), s); };
-  auto itemsOf = [](const std::string& line) {
-    std::vector<std::string> items;
-    std::size_t from = 0;
-    for (;;) {
-      const std::size_t comma = line.find(',', from);
-      items.push_back(line.substr(from, comma == std::string::npos ? std::string::npos : comma - from));
-      if (comma == std::string::npos) break;
-      from = comma + 1;
-    }
-    return items;  // the last item is the text after the last comma
-  };
   for (std::string line : lines) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     if (line.find(',') == std::string::npos || line.size() > 999) continue;
-    const std::vector<std::string> items = itemsOf(line);
-    const std::size_t U = items.size() - 1;
-    bool usable = true;
-    for (std::size_t i = 0; i < U; ++i) {
-      const int cell = IntValue(items[i]);
-      usable = usable && cell >= 1 && cell <= cellCount;
-    }
-    if (!usable) continue;
-    int value = captionValue(g, IntValue(items[0]));
-    for (std::size_t i = 1; i < U; ++i) {
-      const int a = IntValue(items[i - 1]);
-      const int b = IntValue(items[i]);
-      const bool plus = g.c[static_cast<std::size_t>((a + b) / 2)] == '+';
-      value += plus ? captionValue(g, b) : -captionValue(g, b);
+    std::vector<int> cells;  // the items before the last comma
+    for (const std::string& item : itemsOf(line)) cells.push_back(IntValue(item));
+    cells.pop_back();
+    if (std::any_of(cells.begin(), cells.end(), [&](int x) { return x < 1 || x > cellCount; })) continue;
+    int value = captionValue(cells[0]);
+    for (std::size_t i = 1; i < cells.size(); ++i) {
+      const bool plus = g.c[static_cast<std::size_t>((cells[i - 1] + cells[i]) / 2)] == '+';
+      value += plus ? captionValue(cells[i]) : -captionValue(cells[i]);
     }
     if (value == 0) insertSorted(line);
   }
@@ -78,12 +70,11 @@ inline ReferenceResult ReferenceSolve(const Grid& g, bool easy, const std::vecto
     const std::string entry = "X" + Pad3(static_cast<long long>(chain.size())) + chain + NumText(i);
     if (easy || CountItems(chain) - 1 > M) insertSorted(entry);
   }
-  for (const std::string& s : list)
-    if (s[0] == 'X') r.candidates.push_back(s);
+  // Candidate entries sort after every chain: Easy takes the first of them, Hard the last.
   if (list.back()[0] != 'X') return r;
-  const std::string& chosen = easy ? r.candidates.front() : list.back();
+  const auto first = std::find_if(list.begin(), list.end(), [](const std::string& s) { return s[0] == 'X'; });
   r.found = true;
-  r.solution = chosen.substr(4);
+  r.solution = (easy ? *first : list.back()).substr(4);
   r.solutionLength = CountItems(r.solution) - 1;
   return r;
 }

@@ -12,7 +12,7 @@
 namespace kelvane {
 namespace {
 
-TEST(Geometry, NumberCellsAreAtOddRowsAndColumnsSignCellsBetween) {
+TEST(Geometry, NumberCellsAreAtOddRowsAndColumnsSignCellsBetweenAndNothingOffTheBoard) {
   std::vector<int> numbers, signs;
   for (int i = -3; i <= 30; ++i) {
     if (Geometry{5}.IsNumberCell(i)) numbers.push_back(i);
@@ -30,21 +30,16 @@ TEST(Geometry, NumberCellsAreAtOddRowsAndColumnsSignCellsBetween) {
       ++count[g.IsNumberCell(i) ? 0 : g.IsSignCell(i) ? 1 : 2];
     }
     const int m = g.NumbersPerRow();
-    EXPECT_EQ(m, n / 2 + 1);
-    EXPECT_EQ(std::tie(count[0], count[1], count[2]), std::make_tuple(m * m, 2 * m * (m - 1), (m - 1) * (m - 1)));
+    EXPECT_EQ(std::tie(m, count[0], count[1], count[2]),
+              std::make_tuple(n / 2 + 1, m * m, 2 * m * (m - 1), (m - 1) * (m - 1)));
+    for (int i : {-5, -1, 0, n * n + 1, 100, 140}) {
+      EXPECT_EQ(std::make_tuple(g.RowOf(i), g.ColOf(i)), std::make_tuple(-1, -1)) << i;
+      EXPECT_FALSE(g.IsNumberCell(i) || g.IsSignCell(i)) << i;
+    }
   }
   EXPECT_EQ(Geometry{9}.CellCount(), 81);
-}
-
-TEST(Geometry, LookUpsOffTheBoardGiveMinusOneOrZero) {
-  const Geometry g{7};
-  for (int i : {-5, -1, 0, 50, 100, 140}) {
-    EXPECT_EQ(std::make_tuple(g.RowOf(i), g.ColOf(i)), std::make_tuple(-1, -1)) << i;
-    EXPECT_FALSE(g.IsNumberCell(i) || g.IsSignCell(i)) << i;
-  }
-  EXPECT_EQ(Geometry{5}.RowOf(100), -1);
   for (const auto& [r, c, cell] : {std::tuple{0, 1, 0}, {1, 8, 0}, {8, 8, 0}, {7, 7, 49}, {2, 3, 10}})
-    EXPECT_EQ(g.CellAt(r, c), cell) << r << "," << c;
+    EXPECT_EQ(Geometry{7}.CellAt(r, c), cell) << r << "," << c;
 }
 
 TEST(Geometry, ChainStepsGoSidewaysOrUpAndCrossTheSignBetween) {
@@ -65,33 +60,28 @@ TEST(Geometry, ChainStepsGoSidewaysOrUpAndCrossTheSignBetween) {
   }
 }
 
-TEST(LayOutBoard, SetsCountsTagsAndChainListName) {
-  for (int n : {5, 7, 9}) {
-    GameState g;
-    LayOutBoard(g, n);
-    SCOPED_TRACE("size " + std::to_string(n));
-    const std::string size = std::to_string(n);
-    EXPECT_EQ(std::tie(g.CellCount, g.NumbersPerRow, g.SizeCacheFile, g.LastChainCell),
-              std::make_tuple(n * n, n / 2 + 1, "k" + size + "x" + size + ".kvy", -1));
-    EXPECT_FALSE(g.Cell[0].Visible);
-    for (int i = 1; i <= n * n; ++i) EXPECT_EQ(g.Cell[i].Tag, Geometry{n}.IsNumberCell(i) ? 'N' : 'X') << i;
-    for (int i = 1; i <= MaxCellIndex; ++i) EXPECT_EQ(g.Cell[i].Visible, i <= n * n) << i;
-  }
-}
-
-TEST(LayOutBoard, HintsResetOnlyWhenTheSizeChanges) {
+TEST(LayOutBoard, SetsCountsTagsColoursAndChainListNameAndHintsOnlyForANewSize) {
   GameState g;
-  LayOutBoard(g, 7);
-  g.HintsLeft = 1;
-  LayOutBoard(g, 7);
-  EXPECT_EQ(g.HintsLeft, 1);
-  LayOutBoard(g, 5);
-  EXPECT_EQ(std::tie(g.HintsLeft, g.CellCount, g.SizeCacheFile), std::make_tuple(3, 25, "k5x5.kvy"));
-  g.HintsLeft = -9;
-  LayOutBoard(g, 5);
-  EXPECT_EQ(g.HintsLeft, -9);
-  EXPECT_EQ(g.RowOf(25), 5);
-  EXPECT_FALSE(g.Cell[26].Visible);
+  for (int n : {5, 7, 9, 5}) {
+    SCOPED_TRACE("size " + std::to_string(n));
+    g.HintsLeft = -9;
+    g.LastChainCell = 4;
+    LayOutBoard(g, n);
+    const std::string size = std::to_string(n);
+    EXPECT_EQ(std::tie(g.CellCount, g.NumbersPerRow, g.SizeCacheFile, g.LastChainCell, g.HintsLeft),
+              std::make_tuple(n * n, n / 2 + 1, "k" + size + "x" + size + ".kvy", -1, 3));
+    EXPECT_EQ(g.RowOf(n * n), n);
+    EXPECT_FALSE(g.Cell[0].Visible);
+    for (int i = 1; i <= n * n; ++i) {
+      const bool number = Geometry{n}.IsNumberCell(i);
+      EXPECT_EQ(std::tie(g.Cell[i].Tag, g.Cell[i].BackColor),
+                std::make_tuple(number ? 'N' : 'X', number ? g.NumberCellColour : g.SignCellColour)) << i;
+    }
+    for (int i = 1; i <= MaxCellIndex; ++i) EXPECT_EQ(g.Cell[i].Visible, i <= n * n) << i;
+    g.HintsLeft = 1;
+    LayOutBoard(g, n);  // the same size keeps the hints
+    EXPECT_EQ(g.HintsLeft, 1);
+  }
 }
 
 // A 5 x 5 board: numbers in a Latin square, signs between them, blanks at the crossings.
@@ -112,12 +102,10 @@ TEST(PlaceMarker, MovesTheOverlayOntoTheLastItem) {
     EXPECT_EQ(std::tie(g.MarkedCell, g.Cell[0].Visible, g.Cell[0].Caption, g.Cell[0].BackColor),
               std::make_tuple(cell, true, caption, g.MarkedCellBackColour)) << text;
   }
-
   for (const char* text : {"21,11,1, 26", "21,11,1, 0", "21,11,1,", "", "21,11,1,-4", "21,11,1, 99999999999"}) {
     PlaceMarker(g, "13");
     PlaceMarker(g, text);
-    EXPECT_EQ(g.MarkedCell, 0) << text;
-    EXPECT_FALSE(g.Cell[0].Visible) << text;
+    EXPECT_EQ(std::tie(g.MarkedCell, g.Cell[0].Visible), std::make_tuple(0, false)) << text;
   }
 }
 
@@ -140,7 +128,6 @@ TEST(Win, ChainTextMatchesTheSolutionOnlyAtTheTopWithSumZero) {
   FillFiveByFive(g);
   g.Solution = "21,11,13,3, 13";
   PlaceMarker(g, g.Solution);
-  ASSERT_EQ(g.MarkedCell, 13);
   g.ChainString = "21-11+13-03";
   g.LastChainCell = 3;
   g.CurrentSum = 0;
@@ -155,13 +142,11 @@ TEST(Win, ChainTextMatchesTheSolutionOnlyAtTheTopWithSumZero) {
     spoil(lost);
     EXPECT_FALSE(IsWin(lost));
   }
-
-  g.ChainString.clear();
-  g.MarkedCell = 0;
-  EXPECT_EQ(ChainAsSolution(g), " 0");
-  g.ChainString = "07";
-  g.MarkedCell = 7;
-  EXPECT_EQ(ChainAsSolution(g), "7, 7");
+  for (const auto& [chain, marked, text] : {std::tuple{"", 0, " 0"}, {"07", 7, "7, 7"}}) {
+    g.ChainString = chain;
+    g.MarkedCell = marked;
+    EXPECT_EQ(ChainAsSolution(g), text);
+  }
 }
 
 }  // namespace

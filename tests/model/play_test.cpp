@@ -1,166 +1,165 @@
 // Playing on the worked board: starting, extending and taking back the chain, the win, hints and the solution display.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "model/navigation.h"
 #include "model/play.h"
+#include "model/text_rules.h"
 #include "test_support.h"
 
 namespace kelvane {
 namespace {
 
+// Actions other than a click on a cell (0 is a click on the overlay of the marked cell).
+constexpr int kUndo = -1, kClear = -2, kLeft = -3, kRight = -4, kUp = -5, kHint = -6, kPress = -7, kRelease = -8;
+
+// One action and the board after it.
+struct Turn {
+  int action;
+  Move move;
+  const char* chain;
+  int sum;
+  const char* colours = nullptr;  // row by row, see Board::Colours; not checked when null
+  bool won = false;
+  bool noMoreHints = false;
+};
+
 // Two balanced chains: 21,11,1,3 (the Easy solution, marked cell 1) and 21,23,25,15,5.
 struct Board {
   test::TempDir dir;
   GameState g;
-  Board(const std::string& solution = "21,11,1,3, 1") {
+  explicit Board(const std::string& solution = "21,11,1,3, 1") {
     const std::string f = dir.File("p.kvl");
     test::WriteFile(f, FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", solution));
     EXPECT_TRUE(ShowPuzzle(g, f, 1).found);
   }
-  Colour colour(int i) const { return g.Cell[static_cast<std::size_t>(i)].BackColor; }
+
+  // n number, s sign or blank, C chain, E chain end, S solution path; row by row.
+  std::string Colours() const {
+    const Colour kinds[] = {g.NumberCellColour, g.SignCellColour, g.ChainCellColour, g.ChainEndColour,
+                            g.SolutionCellColour};
+    std::string s;
+    for (int i = 1; i <= 25; ++i) {
+      s += "nsCES?"[std::find(kinds, kinds + 5, g.Cell[static_cast<std::size_t>(i)].BackColor) - kinds];
+      if (i % 5 == 0 && i < 25) s += ' ';
+    }
+    return s;
+  }
+
+  HintOutcome Act(int action) {
+    if (action == kHint) return Hint(g);
+    if (action == kClear) ClearChain(g);
+    if (action == kPress) PressShowSolution(g);
+    if (action == kRelease) ReleaseShowSolution(g);
+    HintOutcome out;
+    if (action >= 0) out.last = LeftRelease(g, action);
+    if (action == kUndo) out.last = UndoLastStep(g);
+    if (action == kLeft || action == kRight || action == kUp)
+      out.last = StepChain(g, action == kLeft ? Step::Left : action == kRight ? Step::Right : Step::Up);
+    return out;
+  }
+
+  void Play(std::initializer_list<Turn> turns) {
+    int k = 0;
+    for (const Turn& t : turns) {
+      SCOPED_TRACE(testing::Message() << "turn " << ++k << ", action " << t.action);
+      const HintOutcome out = Act(t.action);
+      EXPECT_EQ(std::tie(out.last.move, out.last.won, out.noMoreHints), std::tie(t.move, t.won, t.noMoreHints));
+      // The last cell is the chain's last group.
+      const int last = g.ChainString.empty() ? -1 : IntValue(g.ChainString.substr(g.ChainString.size() - 2));
+      EXPECT_EQ(std::tie(g.ChainString, g.CurrentSum, g.LastChainCell),
+                std::make_tuple(std::string(t.chain), t.sum, last));
+      EXPECT_TRUE(!t.colours || Colours() == t.colours) << Colours();
+    }
+  }
 };
 
-TEST(Chain, StartsOnlyInTheBottomRowAndStepsLeftRightOrUp) {
-  Board b;
-  GameState& g = b.g;
-  for (int i : {1, 3, 11, 13, 6, 0}) EXPECT_EQ(LeftRelease(g, i).move, Move::Ignored) << i;  // 0: the overlay on cell 1
-  EXPECT_EQ(LeftRelease(g, 22).move, Move::Started);  // a sign cell of the bottom row counts 0
-  EXPECT_EQ(g.CurrentSum, 0);
-  EXPECT_EQ(LeftRelease(g, 22).move, Move::Removed);
+const char* const kPlain = "nsnsn sssss nsnsn sssss nsnsn";
+using enum Move;
 
-  EXPECT_EQ(LeftRelease(g, 21).move, Move::Started);
-  EXPECT_EQ(g.ChainString, "21");
-  EXPECT_EQ(g.CurrentSum, 3);
-  EXPECT_EQ(b.colour(21), g.ChainEndColour);
-  for (int i : {25, 13, 16, 15, 1, 22}) EXPECT_EQ(LeftRelease(g, i).move, Move::Ignored) << i;  // too far, diagonal, a sign, …
-  EXPECT_EQ(LeftRelease(g, 23).move, Move::Extended);
-  EXPECT_EQ(g.ChainString, "21-23");
-  EXPECT_EQ(g.CurrentSum, 2);
-  EXPECT_EQ(b.colour(21), g.ChainEndColour);  // a first cell keeps the end colour
-  EXPECT_EQ(b.colour(22), g.ChainCellColour);
-  EXPECT_EQ(LeftRelease(g, 13).move, Move::Extended);
-  EXPECT_EQ(b.colour(23), g.ChainCellColour);
-  EXPECT_EQ(b.colour(13), g.ChainEndColour);
-  EXPECT_EQ(LeftRelease(g, 23).move, Move::Ignored);  // never down, never back onto the chain
-  EXPECT_EQ(LeftRelease(g, 11).move, Move::Extended);
-  EXPECT_EQ(LeftRelease(g, 13).move, Move::Ignored);
+TEST(Chain, StartsOnlyInTheBottomRowStepsLeftRightOrUpAndTakesBack) {
+  Board b;
+  b.Play({
+      {1, Ignored, "", 0}, {3, Ignored, "", 0}, {11, Ignored, "", 0}, {13, Ignored, "", 0}, {6, Ignored, "", 0},
+      {0, Ignored, "", 0},  // the overlay on cell 1
+      {kUndo, Ignored, "", 0},
+      {22, Started, "22", 0, "nsnsn sssss nsnsn sssss nEnsn"},  // a sign cell of the bottom row counts 0
+      {22, Removed, "", 0, kPlain},
+      {21, Started, "21", 3, "nsnsn sssss nsnsn sssss Esnsn"},
+      // Too far, diagonal, a sign, up two rows, the top row, the sign beside it.
+      {25, Ignored, "21", 3}, {13, Ignored, "21", 3}, {16, Ignored, "21", 3}, {15, Ignored, "21", 3},
+      {1, Ignored, "21", 3}, {22, Ignored, "21", 3},
+      {23, Extended, "21-23", 2, "nsnsn sssss nsnsn sssss ECEsn"},  // a first cell keeps the end colour
+      {13, Extended, "21-23-13", -1, "nsnsn sssss nsEsn ssCss ECCsn"},
+      {23, Ignored, "21-23-13", -1},  // never down, never back onto the chain
+      {11, Extended, "21-23-13-11", -3, "nsnsn sssss ECCsn ssCss ECCsn"},
+      {13, Ignored, "21-23-13-11", -3},
+      {11, TookBack, "21-23-13", -1, "nsnsn sssss nsEsn ssCss ECCsn"},
+      {13, TookBack, "21-23", 2, "nsnsn sssss nsnsn sssss ECEsn"},
+      {23, TookBack, "21", 3, "nsnsn sssss nsnsn sssss Esnsn"},
+      {21, Removed, "", 0, kPlain},
+      {21, Started, "21", 3}, {11, Extended, "21-11", 1},
+      {kUndo, TookBack, "21", 3},  // undo takes back the last step
+      {11, Extended, "21-11", 1}, {kClear, Ignored, "", 0, kPlain}, {kUndo, Ignored, "", 0},
+      {kUp, Ignored, "", 0},  // no chain for the keys either
+  });
+  EXPECT_TRUE(b.g.Cell[0].Visible);
 }
 
-TEST(Chain, TakingBackRestoresColoursAndSum) {
+TEST(Chain, OnlyTheSolutionWinsByMouseOrKeyboard) {
   Board b;
-  GameState& g = b.g;
-  (void)LeftRelease(g, 21);
-  (void)LeftRelease(g, 23);
-  EXPECT_EQ(LeftRelease(g, 23).move, Move::TookBack);
-  EXPECT_EQ(g.ChainString, "21");
-  EXPECT_EQ(g.LastChainCell, 21);
-  EXPECT_EQ(g.CurrentSum, 3);
-  EXPECT_EQ(b.colour(23), g.NumberCellColour);
-  EXPECT_EQ(b.colour(22), g.SignCellColour);
-  EXPECT_EQ(b.colour(21), g.ChainEndColour);
-  EXPECT_EQ(LeftRelease(g, 21).move, Move::Removed);
-  EXPECT_EQ(g.LastChainCell, -1);
-  EXPECT_EQ(g.CurrentSum, 0);
-  EXPECT_EQ(b.colour(21), g.NumberCellColour);
-
-  (void)LeftRelease(g, 21);
-  (void)LeftRelease(g, 11);
-  EXPECT_EQ(UndoLastStep(g).move, Move::TookBack);
-  EXPECT_EQ(g.ChainString, "21");
-  ClearChain(g);
-  EXPECT_EQ(g.ChainString, "");
-  EXPECT_TRUE(g.Cell[0].Visible);
-  EXPECT_EQ(UndoLastStep(g).move, Move::Ignored);
+  b.Play({
+      {21, Started, "21", 3}, {23, Extended, "21-23", 2}, {25, Extended, "21-23+25", 4},
+      {15, Extended, "21-23+25-15", 3},
+      {5, Extended, "21-23+25-15-05", 0},  // balanced and in the top row, but not the solution
+      {kClear, Ignored, "", 0}, {21, Started, "21", 3},
+      {kLeft, Ignored, "21", 3},  // the keys take the same steps; this is the left edge
+      {kUp, Extended, "21-11", 1}, {kUp, Extended, "21-11+01", 2},
+      {kUp, Ignored, "21-11+01", 2},  // the top edge
+      {kRight, Extended, "21-11+01-03", 0, nullptr, true},
+      {3, TookBack, "21-11+01", 2},  // a solved chain can still change
+      {3, Extended, "21-11+01-03", 0, nullptr, true},
+  });
+  EXPECT_EQ(b.g.HintsLeft, -9);
+  EXPECT_EQ(ChainAsSolution(b.g), "21,11,1,3, 1");
 }
 
-TEST(Chain, TheSolutionWinsAndOtherBalancedChainsDoNot) {
-  Board b;
-  GameState& g = b.g;
-  for (int i : {21, 23, 25, 15}) EXPECT_FALSE(LeftRelease(g, i).won);
-  const MoveOutcome last = LeftRelease(g, 5);  // balanced and in the top row, but not the solution
-  EXPECT_EQ(g.CurrentSum, 0);
-  EXPECT_FALSE(last.won);
-  ClearChain(g);
-  for (int i : {21, 11}) EXPECT_FALSE(LeftRelease(g, i).won);
-  EXPECT_FALSE(LeftRelease(g, 0).won);  // the overlay is the marked cell 1
-  EXPECT_EQ(g.ChainString, "21-11+01");
-  const MoveOutcome win = LeftRelease(g, 3);
-  EXPECT_TRUE(win.won);
-  EXPECT_EQ(g.HintsLeft, -9);
-  EXPECT_EQ(ChainAsSolution(g), "21,11,1,3, 1");
-  EXPECT_EQ(LeftRelease(g, 3).move, Move::TookBack);  // a solved chain can still change
-  EXPECT_TRUE(LeftRelease(g, 3).won);
-}
-
-TEST(Chain, KeyboardStepsFollowTheSameRules) {
-  Board b;
-  GameState& g = b.g;
-  EXPECT_EQ(StepChain(g, Step::Up).move, Move::Ignored);  // no chain yet
-  (void)LeftRelease(g, 21);
-  EXPECT_EQ(StepChain(g, Step::Left).move, Move::Ignored);  // the left edge
-  EXPECT_EQ(StepChain(g, Step::Up).move, Move::Extended);
-  EXPECT_EQ(StepChain(g, Step::Up).move, Move::Extended);
-  EXPECT_TRUE(StepChain(g, Step::Right).won);
-}
-
-TEST(Hints, ThreeMovesThenTheMessageThenSilence) {
-  Board b;
-  GameState& g = b.g;
+TEST(Hints, FollowTheSolutionTakeBackAWrongStepAndRunOut) {
   EXPECT_EQ(PathDigits("21,11,13,3, 13"), "21111303");
-  EXPECT_EQ(g.HintsLeft, 3);
-  EXPECT_EQ(Hint(g).last.move, Move::Started);
-  EXPECT_EQ(Hint(g).last.move, Move::Extended);
-  EXPECT_EQ(Hint(g).last.move, Move::Extended);
-  EXPECT_EQ(g.ChainString, "21-11+01");
-  EXPECT_TRUE(Hint(g).noMoreHints);
-  const HintOutcome fifth = Hint(g);
-  EXPECT_FALSE(fifth.noMoreHints);
-  EXPECT_EQ(fifth.last.move, Move::Ignored);
-}
-
-TEST(Hints, AWrongChainIsTakenBackAndAWonBoardGetsNone) {
   Board b;
-  GameState& g = b.g;
-  (void)LeftRelease(g, 23);
-  EXPECT_EQ(Hint(g).last.move, Move::Removed);  // a one-cell chain off the solution
-  (void)LeftRelease(g, 21);
-  (void)LeftRelease(g, 23);
-  EXPECT_EQ(Hint(g).last.move, Move::TookBack);
-  EXPECT_EQ(g.ChainString, "21");
-  EXPECT_EQ(Hint(g).last.move, Move::Extended);  // back on the solution: its next cell
-  EXPECT_EQ(g.ChainString, "21-11");
+  EXPECT_EQ(b.g.HintsLeft, 3);
+  b.Play({
+      {kHint, Started, "21", 3}, {kHint, Extended, "21-11", 1}, {kHint, Extended, "21-11+01", 2},
+      {kHint, Ignored, "21-11+01", 2, nullptr, false, true},  // said once
+      {kHint, Ignored, "21-11+01", 2},
+  });
 
-  Board won;
-  for (int i : {21, 11, 1, 3}) (void)LeftRelease(won.g, i);
-  const HintOutcome h = Hint(won.g);
-  EXPECT_FALSE(h.noMoreHints);
-  EXPECT_EQ(h.last.move, Move::Ignored);
-  EXPECT_EQ(won.g.ChainString, "21-11+01-03");
-}
+  Board wrong;
+  wrong.Play({
+      {23, Started, "23", 1},
+      {kHint, Removed, "", 0},  // a one-cell chain off the solution
+      {21, Started, "21", 3}, {23, Extended, "21-23", 2}, {kHint, TookBack, "21", 3},
+      {kHint, Extended, "21-11", 1},  // back on the solution: its next cell
+      {0, Extended, "21-11+01", 2},   // the overlay is the marked cell 1
+      {3, Extended, "21-11+01-03", 0, nullptr, true},
+      {kHint, Ignored, "21-11+01-03", 0},  // no hint and no message once won
+  });
 
-TEST(Hints, ASolutionStartingOnTheMarkedCellMakesTwoMoves) {
-  Board b("21,11,1,3, 21");
-  EXPECT_EQ(b.g.MarkedCell, 21);
-  (void)Hint(b.g);
-  EXPECT_EQ(b.g.ChainString, "21-11");
+  // A solution starting on the marked cell: the first hint makes two moves.
+  Board marked("21,11,1,3, 21");
+  marked.Play({{kHint, Extended, "21-11", 1}});
 }
 
 TEST(ShowSolution, PaintsThePathAndGivesTheChainItsColoursBack) {
   Board b;
-  GameState& g = b.g;
-  (void)LeftRelease(g, 21);
-  (void)LeftRelease(g, 23);
-  std::array<Colour, 26> before{};
-  for (int i = 1; i <= 25; ++i) before[static_cast<std::size_t>(i)] = b.colour(i);
-  PressShowSolution(g);
-  for (int i : {21, 16, 11, 6, 1, 2, 3}) EXPECT_EQ(b.colour(i), g.SolutionCellColour) << i;
-  EXPECT_EQ(b.colour(23), g.NumberCellColour);
-  EXPECT_EQ(g.MarkedCell, 1);
-  EXPECT_TRUE(g.Cell[0].Visible);
-  ReleaseShowSolution(g);
-  for (int i = 1; i <= 25; ++i) EXPECT_EQ(b.colour(i), before[static_cast<std::size_t>(i)]) << i;
-  EXPECT_EQ(g.ChainString, "21-23");
-  EXPECT_EQ(g.CurrentSum, 2);
+  b.Play({
+      {21, Started, "21", 3}, {23, Extended, "21-23", 2, "nsnsn sssss nsnsn sssss ECEsn"},
+      {kPress, Ignored, "21-23", 2, "SSSsn Sssss Ssnsn Sssss Ssnsn"},
+  });
+  EXPECT_EQ(b.g.MarkedCell, 1);
+  EXPECT_TRUE(b.g.Cell[0].Visible);
+  b.Play({{kRelease, Ignored, "21-23", 2, "nsnsn sssss nsnsn sssss ECEsn"}});
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ Text Concat(std::initializer_list<Text> parts) {
 auto Fields(const RawRecord& r) {
   return std::tie(r.HeaderLine, r.TitleLine, r.SizeLine, r.GridLine, r.SolutionLine, r.Overlong);
 }
+const RawRecord kSecond{"#2", "Easy", "5 4", "013" + kGrid5, kSolution5, false};
 
 // The 5 x 5 board of kGrid5 with its solution and marked cell 13.
 GameState Board5() {
@@ -97,15 +98,14 @@ TEST_F(PuzzleFile, MissingEmptyAndFolderInputs) {
   test::WriteFile(dir.File("empty.kvl"), "");
   int calls = 0;
   auto each = [&](int, const RawRecord&, ReadStatus) { return ++calls, true; };
-  const std::tuple<std::string, ReadStatus, ReadStatus> cases[] = {
+  const std::tuple<std::string, ReadStatus, ReadStatus> cases[] = {  // file, by position, whole file
       {dir.File("none.kvl"), ReadStatus::Missing, ReadStatus::Missing},
       {dir.File("empty.kvl"), ReadStatus::NotFound, ReadStatus::Ok},
       {dir.Path().string(), ReadStatus::Unreadable, ReadStatus::Unreadable},
   };
-  for (const auto& [file, byPosition, whole] : cases) {
-    EXPECT_EQ(CountPuzzles(files, file), 0) << file;
-    EXPECT_EQ(ReadRawRecord(files, file, 1, raw), byPosition) << file;
-    EXPECT_EQ(ReadAllRecords(file, each), whole) << file;
+  for (const auto& [f, byPosition, whole] : cases) {
+    EXPECT_EQ(std::make_tuple(CountPuzzles(files, f), ReadRawRecord(files, f, 1, raw), ReadAllRecords(f, each)),
+              std::make_tuple(0, byPosition, whole)) << f;
   }
   EXPECT_EQ(calls, 0);
   g.RecCells[5] = "9";
@@ -114,24 +114,17 @@ TEST_F(PuzzleFile, MissingEmptyAndFolderInputs) {
   EXPECT_EQ(title + g.RecCells[5], "");
 }
 
-TEST_F(PuzzleFile, ReadRecordFillsTheRecordBuffer) {
-  Write({"#1", "Hard", "5 4", "013" + kGrid5, kSolution5});
-  for (auto& c : g.RecCells) c = "?";
-  ASSERT_EQ(Read(1), ReadStatus::Ok);
-  EXPECT_EQ(std::tie(title, g.RecSize, g.RecSolutionLength, g.RecSolution, g.RecMarkedCell, g.RecCells[0]),
-            std::make_tuple("Hard", 5, 4, kSolution5, 13, "3"));
-  for (int i = 1; i <= 81; ++i) EXPECT_EQ(g.RecCells[i], i <= 25 ? std::string(1, kGrid5[i - 1]) : "") << i;
-
+// The rest of the record buffer is checked by the round trip through AppendRecord below.
+TEST_F(PuzzleFile, ReadRecordTakesTheTitlesFirstFieldAndAShortGrid) {
   // A short grid leaves the rest empty; a marked cell beyond it reads as 0.
   Write({"#1", "Easy", "7 6", "029123", "43,29, 29"});
   ASSERT_EQ(Read(1), ReadStatus::Ok);
   EXPECT_EQ(std::tie(g.RecSize, g.RecMarkedCell, g.RecCells[0], g.RecCells[3], g.RecCells[4], g.RecCells[25]),
             std::make_tuple(7, 29, "0", "3", "", ""));
 
-  // The title is the first field of its line.
   Write({"#8", "Easy, by someone", "9 12", "013" + kGrid5, kSolution5});
   ASSERT_EQ(Read(1), ReadStatus::Ok);
-  EXPECT_EQ(title, "Easy");
+  EXPECT_EQ(std::tie(title, g.RecCells[0]), std::make_tuple("Easy", "3"));
   ASSERT_EQ(Raw(1), ReadStatus::Ok);
   EXPECT_EQ(ParseRecord(raw).WrittenNumber, 8);
   for (const auto& [text, word] :
@@ -182,8 +175,7 @@ TEST_F(PuzzleFile, LineEndsAndJunkLinesBetweenRecordsDoNotChangeWhatIsRead) {
     return seen;
   };
   const std::vector<Seen> crlf = readBoth("crlf.kvl", Lines(records));
-  EXPECT_EQ(std::get<0>(crlf[1]), "Easy");
-  EXPECT_EQ(std::get<2>(crlf[1]), "23,13, 13");
+  EXPECT_EQ(std::tie(std::get<0>(crlf[1]), std::get<2>(crlf[1])), std::make_tuple("Easy", "23,13, 13"));
   EXPECT_EQ(readBoth("lf.kvl", Lines(records, "\n")), crlf);
   EXPECT_EQ(readBoth("junk.kvl", Lines(junk)), crlf);
 }
@@ -191,52 +183,48 @@ TEST_F(PuzzleFile, LineEndsAndJunkLinesBetweenRecordsDoNotChangeWhatIsRead) {
 TEST_F(PuzzleFile, LongGridsAreCutAt81CellsAndVeryLongLinesAreCut) {
   std::string cells;
   for (int i = 0; i < 120; ++i) cells += static_cast<char>('a' + i % 26);
-  Write({"#1", "Hard", "9 8", "081" + cells, "1, 81"});
-  ASSERT_EQ(Raw(1), ReadStatus::Ok);
-  const ParsedRecord r = ParseRecord(raw);
-  EXPECT_EQ(std::tie(r.GridTooLong, r.Cells, r.GridPrefix), std::make_tuple(true, cells.substr(0, 81), "081"));
-  ASSERT_EQ(Read(1), ReadStatus::Ok);
-  EXPECT_EQ(std::tie(g.RecCells[81], g.RecCells[0]), std::make_tuple(std::string(1, cells[80]), "0"));
-
-  Write({"#1", "Hard", "9 8", "081" + cells.substr(0, 81), "1, 81"});
-  ASSERT_EQ(Raw(1), ReadStatus::Ok);
-  EXPECT_FALSE(ParseRecord(raw).GridTooLong);
+  for (std::size_t length : {std::size_t{120}, std::size_t{81}}) {
+    Write({"#1", "Hard", "9 8", "081" + cells.substr(0, length), "1, 81"});
+    ASSERT_EQ(Raw(1), ReadStatus::Ok);
+    const ParsedRecord r = ParseRecord(raw);
+    EXPECT_EQ(std::tie(r.GridTooLong, r.Cells, r.GridPrefix), std::make_tuple(length > 81, cells.substr(0, 81), "081"));
+    ASSERT_EQ(Read(1), ReadStatus::Ok);
+    EXPECT_EQ(std::tie(g.RecCells[81], g.RecCells[0]), std::make_tuple(std::string(1, cells[80]), "0"));
+  }
 
   // Lines longer than a reader keeps are cut and do not spill over; first as the grid line.
   const std::string huge(100000, 'z');
   Write(Concat({{"#1", "Hard", "9 8", "013" + huge, kSolution5}, Record("#2")}));
   EXPECT_EQ(Count(), 2);
   ASSERT_EQ(Raw(1), ReadStatus::Ok);
-  EXPECT_TRUE(raw.Overlong);
+  EXPECT_EQ(std::tie(raw.Overlong, raw.SolutionLine), std::make_tuple(true, kSolution5));
   EXPECT_LE(raw.GridLine.size(), MaxRecordLine);
-  EXPECT_EQ(raw.SolutionLine, kSolution5);
   EXPECT_EQ(ParseRecord(raw).Cells, std::string(81, 'z'));
   ASSERT_EQ(Raw(2), ReadStatus::Ok);
-  EXPECT_EQ(Fields(raw), Fields(RawRecord{"#2", "Easy", "5 4", "013" + kGrid5, kSolution5, false}));
+  EXPECT_EQ(Fields(raw), Fields(kSecond));
 
   // As the title line: the grid itself is fine.
   Write({"#1", huge, "5 4", "013" + kGrid5, kSolution5});
   ASSERT_EQ(Raw(1), ReadStatus::Ok);
-  EXPECT_TRUE(raw.Overlong);
   const ParsedRecord titled = ParseRecord(raw);
-  EXPECT_EQ(std::tie(titled.GridTooLong, titled.Cells, titled.Size), std::make_tuple(false, kGrid5, 5));
+  EXPECT_EQ(std::tie(raw.Overlong, titled.GridTooLong, titled.Cells, titled.Size),
+            std::make_tuple(true, false, kGrid5, 5));
 
   // As a header line and as a line between records.
   Write(Concat({Record("#1" + huge), {huge, "#" + huge}, Record("#2")}));
   EXPECT_EQ(Count(), 2);
   EXPECT_EQ(Raw(2), ReadStatus::Incomplete);
   ASSERT_EQ(Raw(3), ReadStatus::Ok);
-  EXPECT_EQ(Fields(raw), Fields(RawRecord{"#2", "Easy", "5 4", "013" + kGrid5, kSolution5, false}));
+  EXPECT_EQ(Fields(raw), Fields(kSecond));
 }
 
 TEST_F(PuzzleFile, IncompleteRecordsAndPositionsOutOfRange) {
   Write(Concat({Record("#1"), {"#2", "Easy", "5 4"}, Record("#3"), {"#4", "Hard", "7 6", "029"}}));
   EXPECT_EQ(Count(), 4);
-  EXPECT_EQ(Raw(1), ReadStatus::Ok);
-  EXPECT_EQ(Raw(2), ReadStatus::Incomplete);
-  EXPECT_EQ(Raw(3), ReadStatus::Ok);
+  const ReadStatus ok = ReadStatus::Ok, part = ReadStatus::Incomplete;
+  EXPECT_EQ(std::make_tuple(Raw(1), Raw(2), Raw(4)), std::make_tuple(ok, part, part));
+  ASSERT_EQ(Raw(3), ok);
   EXPECT_EQ(raw.HeaderLine, "#3");
-  EXPECT_EQ(Raw(4), ReadStatus::Incomplete);
   for (int pos : {0, -1, 5, INT_MAX, INT_MIN}) EXPECT_EQ(Raw(pos), ReadStatus::NotFound) << pos;
   EXPECT_EQ(Read(2), ReadStatus::Incomplete);
   EXPECT_EQ(Read(0), ReadStatus::NotFound);
@@ -251,8 +239,7 @@ TEST_F(PuzzleFile, BinaryBytesAndNulsReadWithoutHarm) {
                   std::string("\x00\x01\x80\xfe\n", 5) + Lines(Concat({Record("#1", kSolution5, grid), Record("#2")})));
   const FileIndex* index = files.Get(path);
   ASSERT_NE(index, nullptr);
-  EXPECT_TRUE(index->hasNul);
-  EXPECT_EQ(index->counted, 2);
+  EXPECT_EQ(std::tie(index->hasNul, index->counted), std::make_tuple(true, 2));
   ASSERT_EQ(Raw(1), ReadStatus::Ok);
   EXPECT_EQ(raw.GridLine, grid);
   ASSERT_EQ(Read(1), ReadStatus::Ok);
@@ -275,9 +262,7 @@ void ExpectReadersAgree(const std::string& path) {
     RawRecord raw;
     const ReadStatus s = ReadRawRecord(files, path, static_cast<int>(i + 1), raw);
     ASSERT_EQ(s, i < all.size() ? all[i].second : ReadStatus::NotFound) << "position " << i + 1;
-    if (s == ReadStatus::Ok) {
-      EXPECT_EQ(Fields(raw), Fields(all[i].first)) << "position " << i + 1;
-    }
+    EXPECT_TRUE(s != ReadStatus::Ok || Fields(raw) == Fields(all[i].first)) << "position " << i + 1;
   }
 }
 
@@ -325,7 +310,6 @@ TEST_F(PuzzleFile, IndexCacheNoticesChangedFiles) {
   Write(Concat({Record("#1"), Record("#2")}));
   EXPECT_EQ(Count(), 2);
   EXPECT_EQ(Raw(3), ReadStatus::NotFound);
-
   ASSERT_TRUE(AppendToFile(path, Lines(Record("#3", "23,13, 13"))).ok);
   EXPECT_EQ(Count(), 3);
   ASSERT_EQ(Raw(3), ReadStatus::Ok);
@@ -337,7 +321,6 @@ TEST_F(PuzzleFile, IndexCacheNoticesChangedFiles) {
   ASSERT_EQ(Raw(1), ReadStatus::Ok);
   EXPECT_EQ(raw.HeaderLine + raw.SolutionLine, "#843,29, 29");
   EXPECT_EQ(Raw(2), ReadStatus::NotFound);
-
   fs::remove(path);
   EXPECT_EQ(Count(), 0);
   EXPECT_EQ(Raw(1), ReadStatus::Missing);
@@ -371,13 +354,14 @@ GameState RandomBoard(std::mt19937& rng, int n) {
   return g;
 }
 
+// Every field of the record buffer, with a smaller board read after a larger one.
 TEST_F(PuzzleFile, AppendRecordThenReadRecordGivesTheBoardBack) {
   const unsigned seed = std::random_device{}();
   SCOPED_TRACE("seed " + std::to_string(seed));
   std::mt19937 rng(seed);
   std::vector<GameState> boards;
   for (int k = 0; k < 30; ++k) {
-    boards.push_back(RandomBoard(rng, 5 + 2 * static_cast<int>(rng() % 3)));
+    boards.push_back(RandomBoard(rng, k < 3 ? 9 - 2 * k : 5 + 2 * static_cast<int>(rng() % 3)));
     int number = k == 0 ? 0 : k + 1;
     const WriteResult w = AppendRecord(boards.back(), number, path);
     ASSERT_TRUE(w.ok) << w.message << ": " << w.reason;
@@ -388,10 +372,9 @@ TEST_F(PuzzleFile, AppendRecordThenReadRecordGivesTheBoardBack) {
     SCOPED_TRACE("record " + std::to_string(k + 1));
     const GameState& b = boards[static_cast<std::size_t>(k)];
     ASSERT_EQ(Read(k + 1), ReadStatus::Ok);
-    EXPECT_EQ(title, b.EasyFlag ? "Easy" : "Hard");
-    EXPECT_EQ(std::tie(g.RecSize, g.RecSolutionLength, g.RecSolution, g.RecMarkedCell),
-              std::tie(b.PuzzleSize, b.SolutionLength, b.Solution, b.MarkedCell));
-    EXPECT_EQ(g.RecCells[0], b.Cell[0].Caption);
+    EXPECT_EQ(std::tie(title, g.RecSize, g.RecSolutionLength, g.RecSolution, g.RecMarkedCell, g.RecCells[0]),
+              std::make_tuple(b.EasyFlag ? "Easy" : "Hard", b.PuzzleSize, b.SolutionLength, b.Solution, b.MarkedCell,
+                              b.Cell[0].Caption));
     for (int i = 1; i <= 81; ++i) EXPECT_EQ(g.RecCells[i], i <= b.CellCount ? b.Cell[i].Caption : "") << i;
   }
 }
@@ -404,8 +387,8 @@ TEST_F(PuzzleFile, AppendRecordNumberZeroStartsTheFileAnew) {
   const WriteResult w = AppendRecord(board, number, path);
   ASSERT_TRUE(w.ok) << w.reason;
   EXPECT_EQ(number, 1);
-  const std::map<std::string, std::string> only{{"p.kvl", "#1\r\nHard\r\n5 4\r\n013" + kGrid5 + "\r\n" + kSolution5 + "\r\n"}};
-  EXPECT_EQ(test::Snapshot(dir.Path()), only);
+  const std::string only = "#1\r\nHard\r\n5 4\r\n013" + kGrid5 + "\r\n" + kSolution5 + "\r\n";
+  EXPECT_EQ(test::Snapshot(dir.Path()), (std::map<std::string, std::string>{{"p.kvl", only}}));
   EXPECT_EQ(Count(), 1);
   number = 2;
   ASSERT_TRUE(AppendRecord(board, number, path).ok);
@@ -429,7 +412,7 @@ TEST_F(PuzzleFile, AppendRecordWithoutAMarkedCellOrASolutionWritesNothing) {
       const WriteResult w = AppendRecord(board, number, path);
       EXPECT_FALSE(w.ok);
       EXPECT_EQ(test::ReadFile(path), before);
-      if (start == 5) EXPECT_EQ(w.message, "Error writing puzzle# 5 to file: " + path);
+      EXPECT_TRUE(start != 5 || w.message == "Error writing puzzle# 5 to file: " + path) << w.message;
     }
     int number = 1;
     EXPECT_FALSE(AppendRecord(board, number, dir.File("fresh.kvl")).ok);

@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <functional>
 #include <string>
+#include <tuple>
 
 #include "engine/batch.h"
 #include "engine/chain_list.h"
@@ -28,16 +29,14 @@ std::string Records(int count) {
   return text;
 }
 
-// Every write in one folder fails in the chosen way.
+// Every write in one folder fails in the chosen way; None lets every write through.
 struct Fault : WriteFault {
-  enum class Kind { ReadOnlyFolder, DiskFullHalfWay, RenameFails } kind;
+  enum class Kind { None, ReadOnlyFolder, DiskFullHalfWay, RenameFails } kind;
   std::string folder;
-  int writes = 0;
   Fault(Kind k, std::string f) : kind(k), folder(std::move(f)) {}
   bool Mine(const std::string& path) const { return path.rfind(folder, 0) == 0; }
   bool FailOpen(const std::string& path) override { return kind == Kind::ReadOnlyFolder && Mine(path); }
   std::size_t WriteLimit(const std::string& path, std::size_t size) override {
-    ++writes;
     return kind == Kind::DiskFullHalfWay && Mine(path) ? size / 2 : size;
   }
   bool FailRename(const std::string& path) override { return kind == Kind::RenameFails && Mine(path); }
@@ -50,6 +49,11 @@ struct Operation {
   bool renames;  // goes through a temporary file and a rename
 };
 
+bool Said(const WriteResult& w, std::string& message) {
+  message = w.message;
+  return w.ok;
+}
+
 bool Save(const std::string& target, std::string& message) {
   GameState g;
   test::TempDir source;
@@ -61,6 +65,21 @@ bool Save(const std::string& target, std::string& message) {
   return r.ok;
 }
 
+bool Batch(const test::TempDir& d, std::string& message) {
+  BatchOptions o;
+  o.count = 20;
+  o.size = 5;
+  o.seed = 3;
+  o.outFile = d.File("p.kvl");
+  ChainListCache lists(KELVANE_SOURCE_DATA);
+  PuzzleFileIndexes files;
+  std::atomic<bool> cancel{false};
+  const BatchResult r = CreateBatch(o, lists, files, cancel);
+  message = r.message;
+  EXPECT_EQ(r.added, r.failed ? 0 : 20);
+  return !r.failed;
+}
+
 const Operation kOperations[] = {
     {"save into a file", [](const test::TempDir& d, std::string& m) { return Save(d.File("p.kvl"), m); }, false},
     {"save into a new file", [](const test::TempDir& d, std::string& m) { return Save(d.File("new.kvl"), m); },
@@ -68,38 +87,20 @@ const Operation kOperations[] = {
     {"delete",
      [](const test::TempDir& d, std::string& m) {
        PuzzleFileIndexes files;
-       const WriteResult w = DeleteRecord(files, d.File("p.kvl"), 2);
-       m = w.message;
-       return w.ok;
+       return Said(DeleteRecord(files, d.File("p.kvl"), 2), m);
      },
      true},
-    {"batch",
-     [](const test::TempDir& d, std::string& m) {
-       BatchOptions o;
-       o.count = 20;
-       o.size = 5;
-       o.seed = 3;
-       o.outFile = d.File("p.kvl");
-       ChainListCache lists(KELVANE_SOURCE_DATA);
-       PuzzleFileIndexes files;
-       std::atomic<bool> cancel{false};
-       const BatchResult r = CreateBatch(o, lists, files, cancel);
-       m = r.message;
-       EXPECT_EQ(r.added, r.failed ? 0 : 20);
-       return !r.failed;
-     },
-     false},
+    {"batch", Batch, false},
     {"configuration",
      [](const test::TempDir& d, std::string& m) {
-       const WriteResult w = WriteConfigFile(d.File("kelvane.cfg"), DefaultConfig(d.Folder()));
-       m = w.message;
-       return w.ok;
+       return Said(WriteConfigFile(d.File("kelvane.cfg"), DefaultConfig(d.Folder())), m);
      },
      true},
 };
 
 TEST(WriteFailure, EveryWriteThatFailsKeepsEveryFileAndSaysSo) {
-  for (Fault::Kind kind : {Fault::Kind::ReadOnlyFolder, Fault::Kind::DiskFullHalfWay, Fault::Kind::RenameFails}) {
+  using Kind = Fault::Kind;
+  for (Kind kind : {Kind::None, Kind::ReadOnlyFolder, Kind::DiskFullHalfWay, Kind::RenameFails}) {
     for (const Operation& op : kOperations) {
       SCOPED_TRACE(std::string(op.name) + ", fault " + std::to_string(static_cast<int>(kind)));
       test::TempDir dir;
@@ -114,7 +115,7 @@ TEST(WriteFailure, EveryWriteThatFailsKeepsEveryFileAndSaysSo) {
         ok = op.run(dir, message);
       }
       // A rename that fails only matters to what renames; the others write in place.
-      if (kind == Fault::Kind::RenameFails && !op.renames) {
+      if (kind == Kind::None || (kind == Kind::RenameFails && !op.renames)) {
         EXPECT_TRUE(ok) << message;
         continue;
       }
@@ -125,59 +126,36 @@ TEST(WriteFailure, EveryWriteThatFailsKeepsEveryFileAndSaysSo) {
   }
 }
 
-TEST(WriteFailure, NothingIsInjectedWithoutAFault) {
-  for (const Operation& op : kOperations) {
-    SCOPED_TRACE(op.name);
-    test::TempDir dir;
-    test::WriteFile(dir.File("p.kvl"), Records(3));
-    std::string message;
-    EXPECT_TRUE(op.run(dir, message)) << message;
-  }
-}
-
-TEST(WriteFailure, AVanishedOrReplacedFileLosesNoPuzzle) {
-  test::TempDir dir;
-  const std::string path = dir.File("p.kvl");
-  test::WriteFile(path, Records(3));
-  GameState g;
-  ASSERT_TRUE(ShowPuzzle(g, path, 2).found);
-  const ShownRecord shown{g.ShownMarkedCell, g.ShownCells};
-
-  // Replaced by another file of puzzles: puzzle 2 there is not the one shown.
-  std::string other = Records(3);
+// Deleting the puzzle on the board first checks that the file still holds it at that place.
+TEST(WriteFailure, DeletingTheShownPuzzleLosesNoOtherPuzzle) {
+  std::string other = Records(3), kept = Records(3);
   other.replace(other.find("3-1-2", other.find("#2")), 5, "1-3-2");
-  test::WriteFile(path, other);
-  WriteResult w = DeleteRecord(g.Files, path, 2, &shown);
-  EXPECT_FALSE(w.ok);
-  EXPECT_NE(w.reason.find("Nothing was deleted"), std::string::npos) << w.reason;
-  EXPECT_EQ(test::ReadFile(path), other);
-
-  // Put back as it was: the shown puzzle goes.
-  test::WriteFile(path, Records(3));
-  w = DeleteRecord(g.Files, path, 2, &shown);
-  EXPECT_TRUE(w.ok) << w.reason;
-  EXPECT_EQ(CountPuzzles(g.Files, path), 2);
-
-  fs::remove(path);
-  w = DeleteRecord(g.Files, path, 1, &shown);
-  EXPECT_FALSE(w.ok);
-  EXPECT_FALSE(fs::exists(path));
-}
-
-// Damaged records were refused as "changed since shown": the check compared the board, not the record read.
-TEST(WriteFailure, ADamagedRecordAsShownCanBeDeleted) {
-  const std::string grid = "3-1-2+ - -2-3-1- - +1-2-3";
-  for (const std::string& damaged : {FormatRecord(2, false, 5, 4, 99, grid, "21,11,1,3, 99"),
-                                     FormatRecord(2, false, 5, 4, 11, "", "21,11,1,3, 11")}) {
+  kept.erase(kept.find("#2"), kept.find("#3") - kept.find("#2"));
+  // Damaged records were refused as "changed since shown": the check compared the board, not the record read.
+  const std::string offBoard = Records(1) + FormatRecord(2, false, 5, 4, 99, kGrid, "21,11,1,3, 99");
+  const std::string noGrid = Records(1) + FormatRecord(2, false, 5, 4, 11, "", "21,11,1,3, 11");
+  const std::tuple<std::string, std::string, const char*, std::string> cases[] = {
+      // file when shown, file when deleting ("" when gone), reason of a refusal, file after
+      {Records(3), other, "Nothing was deleted", other},  // replaced: puzzle 2 there is another puzzle
+      {Records(3), Records(3), nullptr, kept},
+      {offBoard, offBoard, nullptr, Records(1)},
+      {noGrid, noGrid, nullptr, Records(1)},
+      {Records(3), "", "does not exist", ""},
+  };
+  for (const auto& [then, now, reason, after] : cases) {
     test::TempDir dir;
     const std::string path = dir.File("p.kvl");
-    test::WriteFile(path, Records(1) + damaged);
+    test::WriteFile(path, then);
     GameState g;
     ASSERT_TRUE(ShowPuzzle(g, path, 2).found);
     const ShownRecord shown{g.ShownMarkedCell, g.ShownCells};
+    if (now.empty()) fs::remove(path);
+    if (!now.empty()) test::WriteFile(path, now);
     const WriteResult w = DeleteRecord(g.Files, path, 2, &shown);
-    EXPECT_TRUE(w.ok) << w.reason;
-    EXPECT_EQ(test::ReadFile(path), Records(1));
+    EXPECT_EQ(w.ok, reason == nullptr) << w.reason;
+    EXPECT_NE(reason ? w.reason.find(reason) : 0, std::string::npos) << w.reason;
+    EXPECT_EQ(fs::exists(path), !after.empty());
+    EXPECT_EQ(test::ReadFile(path), after);
   }
 }
 

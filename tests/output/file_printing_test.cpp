@@ -3,7 +3,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "model/puzzle_file.h"
@@ -15,22 +17,11 @@ namespace {
 
 using Kind = CanvasCall::Kind;
 
-// A 9 x 9 grid: numbers where row and column are odd, signs between them, blanks elsewhere.
-std::string NineByNine() {
-  std::string grid;
-  for (int r = 1; r <= 9; ++r)
-    for (int c = 1; c <= 9; ++c) {
-      if (r % 2 == 1 && c % 2 == 1) grid += static_cast<char>('1' + (r / 2 + c / 2) % 5);
-      else if (r % 2 == 1 || c % 2 == 1) grid += (r + c) % 4 == 1 ? '+' : '-';
-      else grid += ' ';
-    }
-  return grid;
-}
-
-// count records of side 9; even numbers Easy, odd Hard.
+// count records of side 9 (any 81 captions do for printing); even numbers Easy, odd Hard.
 std::string Records(int count) {
   std::string text;
-  for (int k = 1; k <= count; ++k) text += FormatRecord(k, k % 2 == 0, 9, 5, 41, NineByNine(), "73,55,37,19,1, 41");
+  for (int k = 1; k <= count; ++k)
+    text += FormatRecord(k, k % 2 == 0, 9, 5, 41, std::string(81, '5'), "73,55,37,19,1, 41");
   return text;
 }
 
@@ -40,6 +31,15 @@ std::vector<std::string> Titles(const RecordingCanvas& page) {
     if (c.text.find('#') != std::string::npos) titles.push_back(c.text);
   return titles;
 }
+
+// A printer that cannot start a second page.
+struct OnePageOnly final : PageCanvas {
+  void Line(int, int, int, int, Colour) override {}
+  void Box(int, int, int, int, Colour) override {}
+  void FilledBox(int, int, int, int, Colour) override {}
+  void Text(int, int, std::string_view, const FontSpec&) override {}
+  bool NewPage() override { return false; }
+};
 
 TEST(PrintTag, RoundTripsAndKeepsCommasInThePath) {
   const std::string tag = PrintTag("/home/a,b/puz.kvl", "2", "17", GridMode::Solution, 24);
@@ -74,7 +74,7 @@ TEST(PdfTarget, RefusesThePuzzleFileAndEveryFileThatIsNoPdf) {
   EXPECT_NE(PdfTargetProblem(dir.Folder() + "./p.kvl", dir.File("p.kvl")).find("puzzle file itself"), std::string::npos);
 }
 
-TEST(PrintRange, NamesWhatStandsInTheWay) {
+TEST(PrintRange, NamesWhatStandsInTheWayBeforeAndDuringTheRun) {
   test::TempDir dir;
   const std::string good = dir.File("good.kvl"), empty = dir.File("empty.kvl"), cut = dir.File("cut.kvl");
   test::WriteFile(good, Records(5));
@@ -101,8 +101,23 @@ TEST(PrintRange, NamesWhatStandsInTheWay) {
   for (const Case& c : cases)
     EXPECT_EQ(PrintRangeProblem(files, {c.path, c.first, c.last, GridMode::Puzzle, c.code}), c.problem)
         << c.path << " " << c.first << ".." << c.last;
+
+  // The file went bad after the check: the run stops at the record, on its page, and names the read problem.
+  GameState g;
+  RecordingPageCanvas canvas;
+  const FilePrintOutcome out = DrawFileRange(canvas, g, {cut, 1, 4, GridMode::Puzzle, 1}, PrintStyle(1, "Arial"));
+  EXPECT_FALSE(out.ok);
+  EXPECT_EQ(std::tie(out.grids, out.pages), std::make_tuple(2, 3));
+  EXPECT_EQ(out.message,
+            "Puzzle 3 of " + cut + " could not be read any more.\n" + DescribeReadStatus(ReadStatus::Incomplete));
+  // A page the printer cannot start stops the run and is named.
+  OnePageOnly printer;
+  const FilePrintOutcome stopped = DrawFileRange(printer, g, {good, 1, 5, GridMode::Puzzle, 4}, PrintStyle(4, "Arial"));
+  EXPECT_EQ(std::tie(stopped.ok, stopped.grids, stopped.pages, stopped.message),
+            std::make_tuple(false, 4, 1, std::string("Page 2 could not be started.")));
 }
 
+// Titles take each record's own difficulty, not the window's setting; a first number above the last prints nothing.
 TEST(PrintRange, FillsPagesInSlotOrderForEveryCode) {
   test::TempDir dir;
   const std::string path = dir.File("nine.kvl");
@@ -111,13 +126,14 @@ TEST(PrintRange, FillsPagesInSlotOrderForEveryCode) {
     SCOPED_TRACE(code);
     const PageLayout layout = *FilePageLayout(code);
     const int per = static_cast<int>(layout.places.size());
-    for (auto [first, last] : {std::pair{1, 30}, std::pair{4, 4}, std::pair{3, 3 + per}}) {
+    for (auto [first, last] : {std::pair{1, 30}, std::pair{4, 4}, std::pair{3, 3 + per}, std::pair{3, 2}}) {
+      const GridMode mode = first == 4 ? GridMode::Solution : GridMode::Puzzle;
       GameState g;
+      g.EasyFlag = true;
       RecordingPageCanvas canvas;
-      const FilePrintOutcome out =
-          DrawFileRange(canvas, g, {path, first, last, GridMode::Puzzle, code}, PrintStyle(code, "Arial"));
+      const FilePrintOutcome out = DrawFileRange(canvas, g, {path, first, last, mode, code}, PrintStyle(code, "Arial"));
       ASSERT_TRUE(out.ok) << out.message;
-      const int grids = last - first + 1;
+      const int grids = std::max(0, last - first + 1);
       EXPECT_EQ(out.grids, grids);
       EXPECT_EQ(out.pages, (grids + per - 1) / per);
       ASSERT_EQ(static_cast<int>(canvas.pages.size()), out.pages);
@@ -130,56 +146,18 @@ TEST(PrintRange, FillsPagesInSlotOrderForEveryCode) {
           for (const GridSlot& s : layout.places)
             if (c.x1 == s.left && c.y1 == s.top) corners.push_back(c);
         ASSERT_EQ(titles.size(), corners.size());
+        // A puzzle fills its marked cell; a solution its five cells, four signs and the marked cell.
+        EXPECT_EQ(page.Of(Kind::FilledBox).size(), titles.size() * (mode == GridMode::Solution ? 10 : 1));
         for (std::size_t k = 0; k < titles.size(); ++k, ++n) {
-          EXPECT_EQ(titles[k], "Puz#" + std::to_string(n) + (n % 2 == 0 ? " Easy" : " Hard"));
+          EXPECT_EQ(titles[k], (mode == GridMode::Solution ? "Sol#" : "Puz#") + std::to_string(n) +
+                                   (n % 2 == 0 ? " Easy" : " Hard"));
           EXPECT_EQ(corners[k].x1, layout.places[k].left);
           EXPECT_EQ(corners[k].y1, layout.places[k].top);
         }
       }
-      EXPECT_EQ(n, last + 1);
+      EXPECT_EQ(n, first + grids);
     }
   }
-}
-
-TEST(PrintRange, ThreeAtTwoAPageAndSolutionTitles) {
-  test::TempDir dir;
-  const std::string path = dir.File("nine.kvl");
-  test::WriteFile(path, Records(3));
-  GameState g;
-  g.EasyFlag = true;  // the window's setting does not title the puzzles
-  RecordingPageCanvas canvas;
-  const FilePrintOutcome out =
-      DrawFileRange(canvas, g, {path, 1, 3, GridMode::Solution, 2}, PrintStyle(2, "Arial"));
-  ASSERT_TRUE(out.ok);
-  ASSERT_EQ(canvas.pages.size(), 2u);
-  EXPECT_EQ(Titles(canvas.pages[0]), (std::vector<std::string>{"Sol#1 Hard", "Sol#2 Easy"}));
-  EXPECT_EQ(Titles(canvas.pages[1]), (std::vector<std::string>{"Sol#3 Hard"}));
-  // Puzzle 3 alone sits at the upper position; the solution path is filled grey.
-  const GridSlot upper = FilePageLayout(2)->places[0];
-  bool atUpper = false;
-  for (const CanvasCall& c : canvas.pages[1].Of(Kind::Box)) atUpper |= c.x1 == upper.left && c.y1 == upper.top;
-  EXPECT_TRUE(atUpper);
-  EXPECT_EQ(canvas.pages[1].Of(Kind::FilledBox).size(), 10u);  // five cells, four signs, the marked cell
-
-  RecordingPageCanvas none;
-  const FilePrintOutcome empty = DrawFileRange(none, g, {path, 3, 1, GridMode::Puzzle, 1}, PrintStyle(1, "Arial"));
-  EXPECT_TRUE(empty.ok);
-  EXPECT_EQ(empty.pages, 0);
-  EXPECT_TRUE(none.pages.empty());
-}
-
-TEST(PrintRange, StopsAtARecordThatWentBadAfterTheCheck) {
-  test::TempDir dir;
-  const std::string path = dir.File("nine.kvl");
-  const std::string four = Records(4);
-  test::WriteFile(path, four.substr(0, four.find("#4")) + "#4\r\nEasy\r\n");
-  GameState g;
-  RecordingPageCanvas canvas;
-  const FilePrintOutcome out = DrawFileRange(canvas, g, {path, 1, 4, GridMode::Puzzle, 2}, PrintStyle(2, "Arial"));
-  EXPECT_FALSE(out.ok);
-  EXPECT_EQ(out.grids, 3);
-  EXPECT_EQ(out.pages, 2);
-  EXPECT_EQ(out.message.rfind("Puzzle 4 of " + path, 0), 0u) << out.message;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cmath>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 #include <utility>
@@ -44,23 +45,7 @@ struct ColourScheme : ::testing::Test {
   const std::string path = dir.File("all.col");
 };
 
-TEST_F(ColourScheme, LoadDerivesSlotsThreeAndFivePreviewTakesThemAsWritten) {
-  WriteFile(path, Scheme("xp.col", {{2, "100;150;200"}, {3, "1;1;1"}, {4, "100;20;10"}, {5, "9;9;9"}}));
-
-  Palette loaded = Marked();
-  ASSERT_TRUE(LoadScheme(path, "xp.col", loaded));
-  EXPECT_EQ(std::tie(loaded[2], loaded[3], loaded[4], loaded[5], loaded[12], loaded[13]),
-            std::make_tuple(RGB(100, 150, 200), RGB(132, 182, 232), RGB(100, 20, 10), RGB(68, 8, 8), RGB(12, 12, 12),
-                            RGB(1, 2, 3)));
-
-  Palette shown = Marked();
-  Colour base = 7;
-  ASSERT_TRUE(PreviewScheme(path, "xp.col", shown, base, RGB(9, 9, 9)));
-  EXPECT_EQ(std::tie(base, shown[3], shown[5], shown[13]),
-            std::make_tuple(RGB(100, 150, 200), RGB(1, 1, 1), RGB(9, 9, 9), RGB(1, 2, 3)));
-}
-
-TEST_F(ColourScheme, ColourLinesReadEachFieldsNumericValueAndDerivedSlotsStayInRange) {
+TEST_F(ColourScheme, ColourLinesReadEachFieldsNumericValue) {
   const std::pair<std::string, Colour> lines[] = {
       {" 12 ; 34x; 56", RGB(12, 34, 56)}, {"236;233;216", RGB(236, 233, 216)},
       {"", RGB(0, 0, 0)},                 {"7", RGB(7, 0, 0)},
@@ -73,16 +58,27 @@ TEST_F(ColourScheme, ColourLinesReadEachFieldsNumericValueAndDerivedSlotsStayInR
     ASSERT_TRUE(LoadScheme(path, "s.col", p));
     EXPECT_EQ(p[0], colour) << line;
   }
+}
+
+TEST_F(ColourScheme, LoadDerivesSlotsThreeAndFiveInRangePreviewTakesThemAsWritten) {
   const std::tuple<std::string, std::string, Colour, Colour> derived[] = {  // slots 2 and 4 as written, 3 and 5
+      {"100;150;200", "100;20;10", RGB(132, 182, 232), RGB(68, 8, 8)},
       {"230;224;0", "255;255;255", RGB(254, 255, 32), RGB(223, 223, 223)},
       {"225;223;255", "31;32;33", RGB(254, 255, 254), RGB(8, 8, 1)},
       {"999;-40;12.4", "0;;300", RGB(254, 32, 44), RGB(8, 8, 223)},
   };
   for (const auto& [slot2, slot4, slot3, slot5] : derived) {
-    WriteFile(path, Scheme("s.col", {{2, slot2}, {4, slot4}}));
-    Palette p{};
-    ASSERT_TRUE(LoadScheme(path, "s.col", p));
-    EXPECT_EQ(std::tie(p[3], p[5]), std::tie(slot3, slot5)) << slot2 << " / " << slot4;
+    SCOPED_TRACE(slot2 + " / " + slot4);
+    WriteFile(path, Scheme("xp.col", {{2, slot2}, {3, "1;1;1"}, {4, slot4}, {5, "9;9;9"}}));
+    Palette loaded = Marked(), shown = Marked();
+    Colour base = 7;
+    ASSERT_TRUE(LoadScheme(path, "xp.col", loaded));
+    ASSERT_TRUE(PreviewScheme(path, "xp.col", shown, base, RGB(9, 9, 9)));
+    EXPECT_EQ(std::tie(loaded[3], loaded[5], shown[3], shown[5], loaded[12], loaded[13], base),
+              std::make_tuple(slot3, slot5, RGB(1, 1, 1), RGB(9, 9, 9), RGB(12, 12, 12), RGB(1, 2, 3), loaded[2]));
+    shown[3] = loaded[3];
+    shown[5] = loaded[5];
+    EXPECT_EQ(shown, loaded) << "the other slots are the same";
   }
 }
 
@@ -105,8 +101,9 @@ TEST_F(ColourScheme, NamesAreListedInOrderAndFoundOnlyByTheExactLine) {
   EXPECT_TRUE(LoadScheme(path, "two.col.col", p));
 }
 
-TEST_F(ColourScheme, AShortOrDamagedSchemeLoadsNothing) {
-  const std::pair<const char*, std::string> cases[] = {
+TEST_F(ColourScheme, AMissingShortOrDamagedSchemeLoadsNothing) {
+  const std::pair<const char*, std::optional<std::string>> cases[] = {
+      {"missing file", std::nullopt},
       {"twelve colour lines", Scheme("s.col", {{0, "50;50;50"}}, 12)},
       {"cut by the next name", Scheme("s.col", {}, 10) + Scheme("t.col")},
       {"name on the last line", "s.col"},
@@ -115,43 +112,34 @@ TEST_F(ColourScheme, AShortOrDamagedSchemeLoadsNothing) {
   };
   for (const auto& [what, content] : cases) {
     SCOPED_TRACE(what);
-    WriteFile(path, content);
+    if (content) WriteFile(path, *content);
     // All or nothing: a failed read changes no slot.
     Palette loaded = Marked(), shown = Marked();
     Colour base = 7;
     EXPECT_FALSE(LoadScheme(path, "s.col", loaded));
     EXPECT_FALSE(PreviewScheme(path, "s.col", shown, base, RGB(9, 9, 9)));
     EXPECT_EQ(std::tie(loaded, shown, base), std::make_tuple(Marked(), Marked(), Colour{0}));
+    EXPECT_TRUE(content || SchemeNames(path).empty());
   }
   WriteFile(path, std::string(MaxSchemeFileBytes + 1, 'x') + ".col\n");
   EXPECT_TRUE(SchemeNames(path).empty());
 }
 
-TEST_F(ColourScheme, MissingFileAndTheBuiltInDefault) {
-  const std::string& missing = path;
-  EXPECT_TRUE(SchemeNames(missing).empty());
-  Palette p = Marked();
-  Colour base = 7;
-  EXPECT_FALSE(LoadScheme(missing, "xp.col", p));
-  EXPECT_FALSE(PreviewScheme(missing, "xp.col", p, base, RGB(9, 9, 9)));
-  EXPECT_EQ(std::tie(p, base), std::make_tuple(Marked(), Colour{0}));
-
-  // "default.col" is never read from the file, in whatever case it is written.
+TEST_F(ColourScheme, DefaultSchemesAreBuiltInAndKeepTheMenuColour) {
+  // "default.col" is never read from the file, in whatever case it is written; here there is none.
   for (const char* name : {"default.col", "DEFAULT.COL", "Default.Col"}) {
     Palette shown = Marked();
-    ASSERT_TRUE(PreviewScheme(missing, name, shown, base, RGB(240, 241, 242))) << name;
+    Colour base = 7;
+    ASSERT_TRUE(PreviewScheme(path, name, shown, base, RGB(240, 241, 242))) << name;
     EXPECT_EQ(std::tie(shown[2], shown[3], shown[4], base),
               std::make_tuple(RGB(240, 241, 242), RGB(20, 20, 200), RGB(240, 241, 242), RGB(240, 241, 242)));
     shown[2] = shown[3] = shown[4] = RGB(1, 2, 3);
     EXPECT_EQ(shown, Marked()) << "only slots 2, 3 and 4 change";
   }
-}
-
-TEST_F(ColourScheme, WhichSchemesKeepTheMenuColour) {
-  for (const char* keeps : {"My Default.col", "default.col", "DEFAULT", "xdefaultx.col"})
-    EXPECT_TRUE(SchemeKeepsMenuColour(keeps)) << keeps;
-  for (const char* takes : {"xp.col", "", "defaul.col", "night.col"})
-    EXPECT_FALSE(SchemeKeepsMenuColour(takes)) << takes;
+  for (const auto& [name, keeps] : {std::pair{"My Default.col", true}, {"default.col", true}, {"DEFAULT", true},
+                                    {"xdefaultx.col", true}, {"xp.col", false}, {"", false}, {"defaul.col", false},
+                                    {"night.col", false}})
+    EXPECT_EQ(SchemeKeepsMenuColour(name), keeps) << name;
 }
 
 // Contrast of two colours by relative luminance, 1 (none) to 21.
