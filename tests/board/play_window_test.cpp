@@ -1,4 +1,4 @@
-// Playing and creating in the real window: mouse and keys on the board, hints, solution, undo, New and batches.
+// Playing and creating in the real window: the mouse on the board, hints, start over, New and batches.
 #include <gtest/gtest.h>
 
 #include <QApplication>
@@ -9,88 +9,47 @@
 
 #include "board/create_dialog.h"
 #include "engine/check.h"
-#include "uikit/box_control.h"
-#include "uikit/msg_form.h"
 #include "window_fixture.h"
 
 namespace kelvane::ui {
 namespace {
 
-TEST(PlayWindow, MouseBuildsTheChainTheSumFollowsAndTheSolutionWins) {
+// The chain rules are the core's; here the clicks must reach the right cells and the questions be asked.
+TEST(PlayWindow, ClicksBuildTheChainHintsRunOutWithAWordAndClearingAsksFirst) {
   Worked p;
   MainWindow& w = p.Start();
   p.Cell(21);
-  EXPECT_EQ(p.Chain(), "21 sum 3");
   p.Cell(23);
   EXPECT_EQ(p.Chain(), "21-23 sum 2");
   EXPECT_EQ(p.ColourOf(22), w.State().ChainCellColour);
-  p.answers.codes = {7, 6};
+  p.answers.codes = {7, 6, 7, 6};
   p.Cell(5, Qt::RightButton);
   EXPECT_EQ(p.answers.messages.back(), Msg("Clear chain?", "vbYesNo+vbquestion"));
   EXPECT_EQ(p.Chain(), "21-23 sum 2");
   p.Cell(5, Qt::RightButton);
   EXPECT_EQ(p.Chain(), " sum 0");
 
-  for (int cell : {21, 11, 0, 3}) p.Cell(cell);  // 0: the overlay on the marked cell
-  EXPECT_EQ(p.answers.messages.back(), Msg("Well done you got it!", "vbok+vbhappy"));
-  EXPECT_EQ(w.State().HintsLeft, -9);
-}
-
-TEST(PlayWindow, HintsUndoAndStartOver) {
-  Worked p;
-  MainWindow& w = p.Start();
   for (int k = 0; k < 5; ++k) p.Click("cmdhint");
   EXPECT_EQ(p.Chain(), "21-11+01 sum 2");
   EXPECT_EQ(p.answers.plain, std::vector<std::string>{"Sorry, no more hints"});
   EXPECT_EQ(p.ColourOf(1), w.State().ChainEndColour);
-  // Left click on undo once did nothing; it takes back the last step.
-  p.Click("undoman");
-  EXPECT_EQ(w.State().ChainString, "21-11");
-  p.answers.codes = {7, 6};
   p.Click("undoman", Qt::RightButton);
   EXPECT_EQ(p.answers.messages.back().first, "Clear Grid?");
-  EXPECT_EQ(w.State().ChainString, "21-11");
+  EXPECT_EQ(w.State().ChainString, "21-11+01");
   p.Click("undoman", Qt::RightButton);
   EXPECT_EQ(p.Chain(), " sum ");
 }
 
-TEST(PlayWindow, KeyboardPlaysThroughTheSameHandler) {
-  Worked p;
-  MainWindow& w = p.StartShown();
-  p.Board()->setFocus();
-  // Right, Right, Left, Left leave the cursor on cell 21; Up starts there.
-  for (Qt::Key key : {Qt::Key_Right, Qt::Key_Right, Qt::Key_Left, Qt::Key_Left, Qt::Key_Up, Qt::Key_Up, Qt::Key_Up,
-                      Qt::Key_Backspace, Qt::Key_Up, Qt::Key_Right})
-    QTest::keyClick(p.Board(), key);
-  EXPECT_EQ(w.State().ChainString, "21-11+01-03");
-  EXPECT_EQ(p.answers.messages.back().first, "Well done you got it!");
-  p.answers.codes = {6};
-  QTest::keyClick(p.Board(), Qt::Key_Escape);
-  EXPECT_EQ(w.State().ChainString, "");
-}
-
-TEST(NewButton, MakesAPuzzleOfThePickersAndShowsIt) {
-  Worked p;
-  MainWindow& w = p.Start();
-  p.Find<QLabel>("Label3")->setText("9x9");
-  p.Find<QLabel>("Label4")->setText("Hard");
-  p.Click("cmdnew");
-  const std::string scratch = p.dir.File("temppuzzlefile.txt");
-  EXPECT_EQ(w.State().CurrentFile, scratch);
-  EXPECT_EQ(w.State().PuzzleSize, 9);
-  EXPECT_EQ(p.Text("Label2"), "New Puzzle Created");
-  RawRecord raw;
-  ASSERT_EQ(ReadRawRecord(w.State().Files, scratch, 1, raw), ReadStatus::Ok);
-  EXPECT_EQ(raw.TitleLine, "Hard");
-}
-
 // A failed New once left a half-made board with an empty solution, which Save then appended.
-TEST(NewButton, AMissingOrUselessChainListIsReportedOnceAndChangesNothing) {
-  for (const char* list : {"", "21,11,1,3\r\n"}) {
+TEST(NewButton, MakesAPuzzleOfThePickersOrReportsAMissingOrUselessChainListOnce) {
+  for (const char* list : {"shipped", "", "21,11,1,3\r\n"}) {
     SCOPED_TRACE(std::string("chain list \"") + list + "\"");
+    const bool works = list == std::string("shipped");
     Worked p;
-    fs::remove(p.dir.File("k7x7.kvy"));
-    if (*list) test::WriteFile(p.dir.File("k7x7.kvy"), list);
+    if (!works) {
+      fs::remove(p.dir.File("k7x7.kvy"));
+      if (*list) test::WriteFile(p.dir.File("k7x7.kvy"), list);
+    }
     MainWindow& w = p.Start();
     p.Cell(21);
     p.Find<QLabel>("Label3")->setText("7x7");
@@ -103,6 +62,16 @@ TEST(NewButton, AMissingOrUselessChainListIsReportedOnceAndChangesNothing) {
     };
     const auto before = seen();
     p.Click("cmdnew");
+    RawRecord raw;
+    if (works) {
+      EXPECT_TRUE(p.answers.messages.empty());
+      EXPECT_EQ(w.State().CurrentFile, p.dir.File("temppuzzlefile.txt"));
+      EXPECT_EQ(w.State().PuzzleSize, 7);
+      EXPECT_EQ(p.Text("Label2"), "New Puzzle Created");
+      ASSERT_EQ(ReadRawRecord(w.State().Files, w.State().CurrentFile, 1, raw), ReadStatus::Ok);
+      EXPECT_EQ(raw.TitleLine, "Hard");
+      continue;
+    }
     ASSERT_EQ(p.answers.messages.size(), 1u);
     EXPECT_NE(p.answers.messages[0].first.find("k7x7.kvy"), std::string::npos);
     EXPECT_EQ(seen(), before);
@@ -110,7 +79,6 @@ TEST(NewButton, AMissingOrUselessChainListIsReportedOnceAndChangesNothing) {
     // What Save writes is still a whole puzzle.
     p.answers.files = {p.dir.File("saved.kvl")};
     p.Click("cmdsave");
-    RawRecord raw;
     ASSERT_EQ(ReadRawRecord(w.State().Files, p.dir.File("saved.kvl"), 1, raw), ReadStatus::Ok);
     EXPECT_EQ(CheckRecord(raw), "");
   }
@@ -147,7 +115,6 @@ TEST(Batch, ThreeIntoAFileOfTenThenBackToThePuzzleShownBefore) {
   RawRecord raw;
   ASSERT_EQ(ReadRawRecord(w.State().Files, out, 13, raw), ReadStatus::Ok);
   EXPECT_EQ(raw.SizeLine[0], '7');
-  EXPECT_EQ(CountPuzzles(w.State().Files, out), 13);
 }
 
 // The display-only batch skipped the batch steps: after a win, a new puzzle of the
@@ -155,16 +122,15 @@ TEST(Batch, ThreeIntoAFileOfTenThenBackToThePuzzleShownBefore) {
 TEST(Batch, OnePuzzleForDisplayStartsWithItsOwnHints) {
   Worked p;
   MainWindow& w = p.Start();
-  for (int c : {21, 11, 1, 3}) p.Cell(c);
+  for (int c : {21, 11, 0, 3}) p.Cell(c);  // 0: the overlay on the marked cell
+  EXPECT_EQ(p.answers.messages.back(), Msg("Well done you got it!", "vbok+vbhappy"));
   ASSERT_EQ(w.State().HintsLeft, -9);
-  ASSERT_EQ(p.Text("Label4"), "Easy");
   answerForm3(w, "Option2_0");  // one Hard 5x5 for display, as the dialog opens
   p.Click("cmdnew", Qt::RightButton);
   EXPECT_EQ(p.answers.messages.back(), Msg("Done", "vbinformation+vbok"));
   EXPECT_EQ(p.Text("Label3") + " " + p.Text("Label4"), "5x5 Hard");
   EXPECT_EQ(w.State().CurrentFile, p.dir.File("worked.kvl"));
   EXPECT_FALSE(fs::exists(p.dir.File("tempnewpuzzle;01.kvl")));
-  EXPECT_EQ(w.windowTitle(), "New 1 of 1");
   EXPECT_EQ(w.State().HintsLeft, 3);
   p.Click("cmdhint");
   EXPECT_NE(w.State().ChainString, "");
@@ -193,19 +159,17 @@ TEST(Batch, TheCloseBoxStopsABatchWithWholeRecordsAndSavesNothing) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-TEST(Options, ApplyRecoloursTheBoard) {
+// The message box's buttons kept the first scheme's colour after Apply.
+TEST(Options, ApplyRecoloursTheBoardAndTheMessageBox) {
   Worked p;
   MainWindow& w = p.Start();
-  w.State().ColourSchemeName = "forest.col";
-  p.Find<QPushButton>("command2")->click();
-  EXPECT_EQ(w.State().NumberCellColour, w.State().Palette[4]);
-  EXPECT_EQ(p.ColourOf(1), w.State().Palette[4]);
-  EXPECT_EQ(p.ColourOf(2), w.State().Palette[2]);
-  // The message box's buttons kept the first scheme's colour.
-  EXPECT_EQ(w.Messages().ButtonColour(), w.State().Palette[DialogColourSlot]);
-  w.State().ColourSchemeName = "night.col";
-  p.Find<QPushButton>("command2")->click();
-  EXPECT_EQ(w.Messages().ButtonColour(), w.State().Palette[DialogColourSlot]);
+  for (const char* scheme : {"forest.col", "night.col"}) {
+    w.State().ColourSchemeName = scheme;
+    p.Find<QPushButton>("command2")->click();
+    EXPECT_EQ(p.ColourOf(1), w.State().Palette[4]) << scheme;
+    EXPECT_EQ(p.ColourOf(2), w.State().Palette[2]);
+    EXPECT_EQ(w.Messages().ButtonColour(), w.State().Palette[DialogColourSlot]);
+  }
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <deque>
 #include <filesystem>
 
 #include "board/board_widget.h"

@@ -1,11 +1,15 @@
-// Showing stored puzzles, the arrows' targets, the pickers, saving and deleting records.
+// Showing stored puzzles, the arrows' targets, the pickers, saving and deleting records, and finding
+// the data folder in build, portable and installed layouts.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <map>
+#include <sstream>
 #include <string>
 #include <tuple>
 #include <utility>
 
+#include "model/folders.h"
 #include "model/navigation.h"
 #include "test_support.h"
 
@@ -100,19 +104,37 @@ TEST_F(Navigation, SavingAppendsTheNextNumberAndAnEmptyBoardWritesNothing) {
   EXPECT_EQ(test::ReadFile(f), twelve + record(13, "Hard"));
 }
 
-TEST_F(Navigation, DeletingKeepsEveryOtherByte) {
-  const std::string a = "header line\r\n" + record(1, "Easy");
-  const std::string b = record(2, "Hard") + "a note after the record\n";
-  const std::string c = record(3, "Easy");
-  test::WriteFile(f, a + b + c);
-  ASSERT_TRUE(DeleteRecord(g.Files, f, 2).ok);
-  EXPECT_EQ(test::ReadFile(f), a + c);  // "#3" stays as written
-  EXPECT_EQ(CountPuzzles(g.Files, f), 2);
-  ASSERT_TRUE(DeleteRecord(g.Files, f, 2).ok);  // the last one
-  EXPECT_EQ(test::ReadFile(f), a);
-  EXPECT_FALSE(DeleteRecord(g.Files, f, 5).ok);
-  EXPECT_FALSE(DeleteRecord(g.Files, dir.File("missing.kvl"), 1).ok);
-  EXPECT_EQ(test::Snapshot(dir.Path()), (std::map<std::string, std::string>{{"p.kvl", a}}));  // no temporary file left
+TEST(FindDataFolder, ChoosesTheFolderThatHoldsTheChainLists) {
+  ASSERT_EQ(InstalledDataFromBin(), "../share/kelvane");  // the default GNU folders, as below
+  // Files made empty under a fresh prefix ("x/" a folder, "a@b" a link a to b), the executable's folder,
+  // the data folder found and whether it is the installed one.
+  const std::tuple<const char*, const char*, const char*, bool> layouts[] = {
+      {"bin/k9x9.kvy bin/puzzles.kvl", "bin/", "bin/", false},  // a build copy
+      {"bin/ share/kelvane/k9x9.kvy share/kelvane/puzzles.kvl", "bin/", "share/kelvane/", true},
+      {"bin/k9x9.kvy share/kelvane/k9x9.kvy", "bin/", "bin/", false},  // a portable copy inside a prefix wins
+      {"bin/", "bin/", "bin/", false}, {"bin/ share/kelvane/puzzles.kvl share/kelvane/k5x5.kvy", "bin/", "bin/", false},
+      {"bin/k9x9.kvy/ share/kelvane/k9x9.kvy/", "bin/", "bin/", false},  // folders named like the chain list
+      {"share/other/k9x9.kvy bin/", "bin/", "bin/", false},
+      {"share/kelvane/k9x9.kvy bin/", "bin", "share/kelvane/", true},
+      // Like /bin -> usr/bin on a merged /usr: ../share is taken from the real folder.
+      {"usr/bin/ usr/share/kelvane/k9x9.kvy bin@usr/bin", "bin", "usr/share/kelvane/", true},
+      {"", "gone/bin", "gone/bin/", false},
+  };
+  for (const auto& [files, exe, expected, installed] : layouts) {
+    SCOPED_TRACE(files);
+    test::TempDir dir;
+    const std::filesystem::path root = std::filesystem::canonical(dir.Path());
+    std::istringstream names(files);
+    for (std::string name; names >> name;) {
+      const std::size_t at = name.find('@');
+      const std::filesystem::path made = root / name.substr(0, at);
+      std::filesystem::create_directories(name.back() == '/' ? made : made.parent_path());
+      if (at != std::string::npos) std::filesystem::create_directory_symlink(root / name.substr(at + 1), made);
+      if (at == std::string::npos && name.back() != '/') test::WriteFile(made.string(), "");
+    }
+    const DataFolder d = FindDataFolder((root / exe).string());
+    EXPECT_EQ(std::tie(d.folder, d.installed), std::make_tuple((root / expected).string(), installed));
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <atomic>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <tuple>
 
@@ -134,12 +135,15 @@ TEST(WriteFailure, DeletingTheShownPuzzleLosesNoOtherPuzzle) {
   // Damaged records were refused as "changed since shown": the check compared the board, not the record read.
   const std::string offBoard = Records(1) + FormatRecord(2, false, 5, 4, 99, kGrid, "21,11,1,3, 99");
   const std::string noGrid = Records(1) + FormatRecord(2, false, 5, 4, 11, "", "21,11,1,3, 11");
+  const std::string noted = "header line\r\n" + Records(3);
+  std::string notedKept = noted;
+  notedKept.erase(notedKept.find("#2"), notedKept.find("#3") - notedKept.find("#2"));
   const std::tuple<std::string, std::string, const char*, std::string> cases[] = {
       // file when shown, file when deleting ("" when gone), reason of a refusal, file after
       {Records(3), other, "Nothing was deleted", other},  // replaced: puzzle 2 there is another puzzle
       {Records(3), Records(3), nullptr, kept},
-      {offBoard, offBoard, nullptr, Records(1)},
-      {noGrid, noGrid, nullptr, Records(1)},
+      {noted, noted + "a note after the last record\n", nullptr, notedKept + "a note after the last record\n"},
+      {offBoard, offBoard, nullptr, Records(1)}, {noGrid, noGrid, nullptr, Records(1)},
       {Records(3), "", "does not exist", ""},
   };
   for (const auto& [then, now, reason, after] : cases) {
@@ -154,8 +158,10 @@ TEST(WriteFailure, DeletingTheShownPuzzleLosesNoOtherPuzzle) {
     const WriteResult w = DeleteRecord(g.Files, path, 2, &shown);
     EXPECT_EQ(w.ok, reason == nullptr) << w.reason;
     EXPECT_NE(reason ? w.reason.find(reason) : 0, std::string::npos) << w.reason;
-    EXPECT_EQ(fs::exists(path), !after.empty());
-    EXPECT_EQ(test::ReadFile(path), after);
+    // Every other byte stays and no temporary file is left.
+    using Files = std::map<std::string, std::string>;
+    EXPECT_EQ(test::Snapshot(dir.Path()), (after.empty() ? Files{} : Files{{"p.kvl", after}}));
+    EXPECT_FALSE(DeleteRecord(g.Files, path, 5).ok);
   }
 }
 

@@ -37,10 +37,8 @@ TEST(FNDialogReal, ShowsTheRequestAndGivesTheFullPathOrEmptyOnCancel) {
     return chooser.GetFileName(mode);
   };
 
-  // No default folder: the open dialog starts in the current folder.
-  EXPECT_EQ(run("OPEN", [&](QFileDialog& d) {
+  EXPECT_EQ(run("OPEN", [](QFileDialog& d) {
               EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
-              EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(here).canonicalPath());
               d.reject();
             }),
             "");

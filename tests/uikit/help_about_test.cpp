@@ -94,41 +94,30 @@ TEST_F(HelpViewerTest, AContentsLinkScrollsToItsSectionAndBackAndForwardMoveOnly
   EXPECT_EQ(view->source(), Start());
 }
 
-TEST_F(HelpViewerTest, ExitEscapeAndTheCloseBoxHideIt) {
-  for (const auto& hide : std::vector<std::function<void()>>{[&] { Child<QPushButton>(viewer, "Command3")->click(); },
-                                                             [&] { EXPECT_TRUE(viewer.close()); },
-                                                             [&] { QTest::keyClick(view, Qt::Key_Escape); }}) {
-    viewer.show();
-    hide();
-    EXPECT_FALSE(viewer.isVisible());
-  }
-}
-
-TEST_F(HelpViewerTest, TheViewFollowsTheWindowSizeAndNeverGoesNegative) {
-  viewer.show();
-  viewer.resize(600, 500);
-  const QSize before = view->size();
-  viewer.resize(700, 650);
-  EXPECT_EQ(view->size(), before + QSize(100, 150));
-  viewer.resize(5, 5);
-  EXPECT_EQ(view->size(), QSize(0, 0));
-}
-
 struct AboutFormTest : ::testing::Test {
   AboutForm about;
   QPushButton* ok = Child<QPushButton>(about, "AboutOk");
   QLabel* link = Child<QLabel>(about, "Label3");
 };
 
-TEST_F(AboutFormTest, OkEscapeAndAClickIntoTheTextEachClose) {
+// Each way out hides the window: the help's Exit, Escape and close box; About's Ok, Escape and a click into its text.
+TEST_F(AboutFormTest, EveryWayOutOfHelpAndAboutHidesIt) {
+  HelpViewer viewer;
+  viewer.SetPage(HelpPage);
+  auto* view = Child<QTextBrowser>(viewer, "WebBrowser1");
   auto* text = Child<QPlainTextEdit>(about, "AboutText");
-  for (const auto& close : std::vector<std::function<void()>>{
-           [&] { ok->click(); }, [&] { QTest::keyClick(ok, Qt::Key_Escape); },
-           [&] { QTest::keyClick(link, Qt::Key_Escape); },
-           [&] { QTest::mouseClick(text->viewport(), Qt::RightButton, {}, QPoint(5, 5)); }}) {
-    about.show();
-    close();
-    EXPECT_FALSE(about.isVisible());
+  const std::pair<QWidget*, std::function<void()>> ways[] = {
+      {&viewer, [&] { Child<QPushButton>(viewer, "Command3")->click(); }},
+      {&viewer, [&] { EXPECT_TRUE(viewer.close()); }},
+      {&viewer, [&] { QTest::keyClick(view, Qt::Key_Escape); }},
+      {&about, [&] { ok->click(); }},
+      {&about, [&] { QTest::keyClick(ok, Qt::Key_Escape); }},
+      {&about, [&] { QTest::keyClick(link, Qt::Key_Escape); }},
+      {&about, [&] { QTest::mouseClick(text->viewport(), Qt::RightButton, {}, QPoint(5, 5)); }}};
+  for (const auto& [window, hide] : ways) {
+    window->show();
+    hide();
+    EXPECT_FALSE(window->isVisible());
   }
 }
 
@@ -154,23 +143,7 @@ TEST_F(AboutFormTest, TheLinkAsksAndOpensTheAddressOnlyOnYes) {
   QDesktopServices::unsetUrlHandler("https");
 }
 
-// The window takes slot 2 of the scheme; the help's buttons the dialog slot, About's slot 5.
-TEST(SchemeColoursTest, HelpAndAboutTakeThePalette) {
-  std::array<Colour, 14> palette{};
-  palette[2] = RGB(9, 8, 7);
-  palette[DialogColourSlot] = RGB(1, 2, 3);
-  palette[5] = RGB(4, 5, 6);
-  HelpViewer help;
-  AboutForm about;
-  help.ApplyPalette(palette);
-  about.ApplyPalette(palette);
-  EXPECT_EQ(help.palette().color(QPalette::Window), QColor(9, 8, 7));
-  EXPECT_EQ(Child<QPushButton>(help, "Command2")->palette().color(QPalette::Button), QColor(1, 2, 3));
-  EXPECT_EQ(about.palette().color(QPalette::Window), QColor(9, 8, 7));
-  EXPECT_EQ(Child<QPushButton>(about, "AboutOk")->palette().color(QPalette::Button), QColor(4, 5, 6));
-}
-
-TEST(HelpPageTest, EveryContentsLinkHasItsAnchorAndThePageIsSelfContained) {
+TEST(HelpPageTest, EveryContentsLinkHasItsAnchor) {
   QFile file(HelpPage);
   ASSERT_TRUE(file.open(QIODevice::ReadOnly));
   const QString page = QString::fromUtf8(file.readAll());
@@ -180,8 +153,6 @@ TEST(HelpPageTest, EveryContentsLinkHasItsAnchorAndThePageIsSelfContained) {
   for (const char* required : {"rules", "playing", "creating", "files", "printing", "options", "keyboard"})
     EXPECT_TRUE(links.contains(required)) << required;
   for (const QString& link : links) EXPECT_TRUE(anchors.contains(link)) << link.toStdString();
-  EXPECT_FALSE(page.contains("<script", Qt::CaseInsensitive));
-  EXPECT_FALSE(page.contains(QRegularExpression(R"(\bsrc\s*=|<link\b|url\()", QRegularExpression::CaseInsensitiveOption)));
 }
 
 }  // namespace
