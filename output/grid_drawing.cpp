@@ -162,8 +162,12 @@ FilePuzzleDrawn DrawFilePuzzle(Canvas& canvas, GameState& g, const std::string& 
   std::string title;
   if (out.status == ReadStatus::Ok)
     title = RecordGridTitle(mode, n, recordTitle);
-  else
+  else {
+    // Nothing of the record read before: its marker and path would stand on the empty boxes.
     g.RecCells[0].clear();
+    g.RecMarkedCell = 0;
+    g.RecSolution.clear();
+  }
   out.grid = DrawGrid(canvas, g, style, mode, left, top, title);
   return out;
 }

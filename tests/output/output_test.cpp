@@ -360,6 +360,23 @@ TEST(PrintRange, NamesWhatStandsInTheWayBeforeAndDuringTheRun) {
             std::make_tuple(false, 4, 1, std::string("Page 2 could not be started.")));
 }
 
+// A record that cannot be read after a good one drew the good one's marker and path on empty boxes.
+TEST(GridDrawing, AnUnreadableRecordIsEmptyBoxesWithoutTitleMarkerOrPath) {
+  test::TempDir dir;
+  const std::string path = dir.File("one.kvl");
+  test::WriteFile(path, Records(1));
+  for (GridMode mode : {GridMode::Puzzle, GridMode::Solution}) {
+    GameState g;
+    RecordingCanvas first, second;
+    ASSERT_EQ(DrawFilePuzzle(first, g, path, 1, PrintStyle(2, "Arial"), mode, 0, 0).status, ReadStatus::Ok);
+    const FilePuzzleDrawn out = DrawFilePuzzle(second, g, path, 2, PrintStyle(2, "Arial"), mode, 0, 0);
+    EXPECT_NE(out.status, ReadStatus::Ok);
+    EXPECT_EQ(std::make_tuple(second.Of(Kind::Box).size(), second.Of(Kind::FilledBox).size()),
+              std::make_tuple(std::size_t{81}, std::size_t{0}));
+    for (const CanvasCall& c : second.Of(Kind::Text)) EXPECT_EQ(c.text.find('#'), std::string::npos) << c.text;
+  }
+}
+
 // Printed titles took the main window's difficulty for every puzzle; each now carries its own record's.
 // A first number above the last prints nothing.
 TEST(PrintRange, FillsPagesInSlotOrderForEveryCode) {
