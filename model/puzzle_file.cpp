@@ -174,7 +174,9 @@ std::string DifficultyWord(std::string_view title) {
 }
 
 ReadStatus ReadRecord(GameState& g, const std::string& path, int position, std::string& title) {
-  for (int i = 1; i <= MaxGridCells; ++i) g.RecCells[i].clear();
+  for (int i = 0; i <= MaxGridCells; ++i) g.RecCells[i].clear();
+  g.RecMarkedCell = 0;
+  g.RecSolution.clear();
   title.clear();
   RawRecord raw;
   const ReadStatus status = ReadRawRecord(g.Files, path, position, raw);

@@ -66,7 +66,8 @@ ParsedRecord ParseRecord(const RawRecord& raw);
 // "VeryEasy" read as "Easy".
 std::string DifficultyWord(std::string_view title);
 
-// Reads a record into the record buffer of the state and gives its title.
+// Reads a record into the record buffer of the state and gives its title; a record that cannot be
+// read leaves the buffer empty but for its size.
 [[nodiscard]] ReadStatus ReadRecord(GameState& g, const std::string& path, int position, std::string& title);
 
 // One record as the writer writes it, lines ended by CR LF.

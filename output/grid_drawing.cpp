@@ -160,14 +160,7 @@ FilePuzzleDrawn DrawFilePuzzle(Canvas& canvas, GameState& g, const std::string& 
   std::string recordTitle;
   out.status = ReadRecord(g, path, n, recordTitle);
   std::string title;
-  if (out.status == ReadStatus::Ok)
-    title = RecordGridTitle(mode, n, recordTitle);
-  else {
-    // Nothing of the record read before: its marker and path would stand on the empty boxes.
-    g.RecCells[0].clear();
-    g.RecMarkedCell = 0;
-    g.RecSolution.clear();
-  }
+  if (out.status == ReadStatus::Ok) title = RecordGridTitle(mode, n, recordTitle);
   out.grid = DrawGrid(canvas, g, style, mode, left, top, title);
   return out;
 }
