@@ -1,8 +1,4 @@
 // The table of commands: every key, tool button and click, in every mode of the window, runs its command or nothing.
-#include <gtest/gtest.h>
-
-#include <QApplication>
-
 #include "board/commands.h"
 #include "window_fixture.h"
 
@@ -11,19 +7,17 @@ namespace {
 
 // A key sequence when button is NoButton, else a click on the tool of that name; or a press of its own.
 struct Press {
-  Press(const char* w, Command c, Qt::MouseButton b = Qt::NoButton, bool opens = false,
-        std::function<void(Program&)> o = {})
-      : what(w), command(c), button(b), opensWindow(opens), own(std::move(o)) {}
   const char* what;
   Command command;
-  Qt::MouseButton button;
-  bool opensWindow;  // left out in Idle, where it would open a real window
-  std::function<void(Program&)> own;
+  Qt::MouseButton button = Qt::NoButton;
+  bool opensWindow = false;  // left out in Idle, where it would open a real window
+  std::function<void(Program&)> own = {};
 
   void operator()(Program& p) const {
     if (own) own(p);
     else if (button != Qt::NoButton) p.Click(what, button);
-    else QTest::keySequence(QApplication::focusWidget() ? QApplication::focusWidget() : p.w.get(), QKeySequence(what));
+    else if (QWidget* focus = QApplication::focusWidget()) QTest::keySequence(focus, QKeySequence(what));
+    else QTest::keySequence(p.window.get(), QKeySequence(what));
   }
 };
 
@@ -54,72 +48,67 @@ std::vector<Press> everyPress() {
            [](Program& p) { QTest::keyClick(p.Find<QLineEdit>("PuzNumNow"), Qt::Key_Return); }}};
 }
 
-int allRuns(MainWindow& w) {
-  int n = 0;
-  for (int c = 0; c < CommandCount; ++c) n += w.Commands().Runs(static_cast<Command>(c));
-  return n;
-}
-
-struct Gate : Twelve {
+// The window shown, for the keys.
+struct CommandGate : TwelveWindow {
+  CommandGate() { Show(); }
+  int AllRuns() {
+    int n = 0;
+    for (int c = 0; c < CommandCount; ++c) n += w.Commands().Runs(static_cast<Command>(c));
+    return n;
+  }
   // Every press, none of which may run anything; the board keeps its puzzle.
   void NothingRuns(const char* mode) {
-    const int before = allRuns(*w);
-    const int number = w->State().PuzzleNumber;
-    const std::string grid = GridText(w->State());
+    const int before = AllRuns();
+    const int number = w.State().PuzzleNumber;
+    const std::string grid = GridText(w.State());
     for (const Press& press : everyPress()) {
       SCOPED_TRACE(testing::Message() << mode << ": " << press.what << " " << press.button);
       press(*this);
-      EXPECT_EQ(allRuns(*w), before);
+      EXPECT_EQ(AllRuns(), before);
     }
-    EXPECT_EQ(w->State().PuzzleNumber, number);
-    EXPECT_EQ(GridText(w->State()), grid);
+    EXPECT_EQ(w.State().PuzzleNumber, number);
+    EXPECT_EQ(GridText(w.State()), grid);
   }
 };
 
-TEST(CommandGate, IdleRunsEachPressAsItsOwnCommand) {
-  Gate p;
-  MainWindow& w = p.StartShown();
+TEST_F(CommandGate, IdleRunsEachPressAsItsOwnCommand) {
   for (const Press& press : everyPress()) {
     if (press.opensWindow) continue;
     SCOPED_TRACE(testing::Message() << press.what << " " << press.button);
     const int before = w.Commands().Runs(press.command);
-    const int all = allRuns(w);
-    press(p);
+    const int all = AllRuns();
+    press(*this);
     EXPECT_EQ(w.Commands().Runs(press.command), before + 1);
-    EXPECT_EQ(allRuns(w), all + 1);
+    EXPECT_EQ(AllRuns(), all + 1);
   }
 }
 
 // Keys once went on during a batch: a print from the file reset its cancel flag and hid its panel.
-TEST(CommandGate, ABatchTakesOnlyItsCancel) {
-  Gate p;
-  MainWindow& w = p.StartShown();
-  const std::string out = p.dir.File("big.kvl");
+TEST_F(CommandGate, ABatchTakesOnlyItsCancel) {
+  const std::string out = dir.File("big.kvl");
   BatchResult result;
   BatchOptions o;
   o.count = 100000;
   o.outFile = out;
   w.StartBatch(o, [&](const BatchResult& r) { result = r; });
-  p.NothingRuns("batch");
+  NothingRuns("batch");
   EXPECT_TRUE(w.BatchRunning());
-  EXPECT_TRUE(p.Find<QWidget>("Frame1")->isVisible());
-  p.answers.codes = {6};
-  p.Click("busylabel");
+  EXPECT_TRUE(Find<QWidget>("Frame1")->isVisible());
+  answers.codes = {6};
+  Click("busylabel");
   EXPECT_EQ(w.Commands().Runs(Command::CancelBatch), 1);
-  p.WaitForBatch();
+  WaitForBatch();
   EXPECT_TRUE(result.cancelled);
   EXPECT_EQ(CountPuzzles(w.State().Files, out), result.added);
 }
 
 // Keys while the solution was held showed another puzzle, and the release painted the old solution on it.
-TEST(CommandGate, NothingRunsWhileTheSolutionIsHeld) {
-  Gate p;
-  MainWindow& w = p.StartShown();
-  auto* show = p.Find<QWidget>("cmdshowsol");
+TEST_F(CommandGate, NothingRunsWhileTheSolutionIsHeld) {
+  auto* show = Find<QWidget>("cmdshowsol");
   QTest::mousePress(show, Qt::LeftButton);
   ASSERT_EQ(w.Commands().Mode(), WindowMode::SolutionShown);
   EXPECT_EQ(w.State().Cell[21].BackColor, w.State().SolutionCellColour);
-  p.NothingRuns("solution held");
+  NothingRuns("solution held");
   QTest::mouseRelease(show, Qt::LeftButton);
   EXPECT_EQ(w.Commands().Mode(), WindowMode::Idle);
   EXPECT_EQ(w.State().Cell[21].BackColor, w.State().NumberCellColour);
@@ -132,24 +121,22 @@ TEST(CommandGate, NothingRunsWhileTheSolutionIsHeld) {
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
   EXPECT_EQ(w.Commands().Mode(), WindowMode::Idle);
   EXPECT_EQ(w.State().Cell[21].BackColor, w.State().NumberCellColour);
-  p.Click("arrows_2");
+  Click("arrows_2");
   EXPECT_EQ(w.State().PuzzleNumber, 2);
 }
 
-TEST(CommandGate, NothingRunsInsideAnotherCommand) {
-  Gate p;
-  MainWindow& w = p.StartShown();
+TEST_F(CommandGate, NothingRunsInsideAnotherCommand) {
   bool pressed = false;
-  p.answers.whileOpen = [&](const std::string& text) {
+  answers.whileOpen = [&](const std::string& text) {
     if (text != "Delete current puzzle from file?" || pressed) return;
     pressed = true;
-    p.NothingRuns("message open");
+    NothingRuns("message open");
   };
-  p.answers.codes = {7};
-  p.Click("cmdsave", Qt::RightButton);
+  answers.codes = {7};
+  Click("cmdsave", Qt::RightButton);
   EXPECT_TRUE(pressed);
   EXPECT_EQ(w.Commands().Mode(), WindowMode::Idle);
-  EXPECT_EQ(CountPuzzles(w.State().Files, p.dir.File("twelve.kvl")), 12);
+  EXPECT_EQ(CountPuzzles(w.State().Files, dir.File("twelve.kvl")), 12);
 }
 
 }  // namespace

@@ -36,42 +36,33 @@ struct Program {
   test::TempDir dir;
   Answers answers;
   ScopedAnswerer scoped{answers};
-  std::unique_ptr<MainWindow> w;
+  std::unique_ptr<MainWindow> window;
 
   Program() {
     for (const char* f : {"all.col", "puzzles.kvl", "kelvane.htm", "k5x5.kvy", "k7x7.kvy", "k9x9.kvy"})
       fs::copy_file(std::string(KELVANE_BIN_DIR) + f, dir.File(f));
   }
   std::string Config() const { return dir.File("kelvane.cfg"); }
-  void WriteConfig(const std::string& puzzleFile, const std::string& scheme = "default.col") {
-    test::WriteFile(Config(), "Arial\r\n 16 \r\n" + scheme + "\r\n 0 \r\n" + puzzleFile + "\r\n");
-  }
   // Writes a puzzle file into the folder and makes it the configured one.
   void UseFile(const std::string& name, const std::string& text) {
     test::WriteFile(dir.File(name), text);
-    WriteConfig(dir.File(name));
+    test::WriteFile(Config(), "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n" + dir.File(name) + "\r\n");
   }
   MainWindow& Start() {
-    w = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder()});
-    w->Startup();
-    return *w;
+    window = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder()});
+    window->Startup();
+    return *window;
   }
-  // Starts the window shown and active, for tests that send keys.
-  MainWindow& StartShown() {
-    Start();
-    w->show();
-    w->activateWindow();
-    EXPECT_TRUE(QTest::qWaitForWindowActive(w.get()));
-    return *w;
+  // Shows the window and makes it active, for tests that send keys.
+  void Show() {
+    window->show();
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
   }
   template <typename T>
-  T* Find(const char* name) {
-    T* found = w->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
+  T* Find(const char* name) { return Named<T>(*window, name); }
   // Turns the event loop until the batch on the worker has ended and been shown.
-  void WaitForBatch(int ms = 60000) { QTRY_VERIFY_WITH_TIMEOUT(!w->BatchRunning(), ms); }
+  void WaitForBatch(int ms = 60000) { QTRY_VERIFY_WITH_TIMEOUT(!window->BatchRunning(), ms); }
   void Click(const char* name, Qt::MouseButton b = Qt::LeftButton) { QTest::mouseClick(Find<QWidget>(name), b); }
   BoardWidget* Board() { return Find<BoardWidget>("Shape1"); }
   // A click in the middle of cell i; 0 is the overlay on the marked cell.
@@ -79,7 +70,7 @@ struct Program {
     QTest::mouseClick(Board(), b, {}, Board()->CellRect(i).center());
   }
   QString Text(const char* name) {
-    if (auto* e = w->findChild<QLineEdit*>(name)) return e->text();
+    if (auto* e = window->findChild<QLineEdit*>(name)) return e->text();
     return Find<QLabel>(name)->text();
   }
 };
@@ -94,10 +85,18 @@ struct Worked : Program {
   Worked() {
     UseFile("worked.kvl", FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", "21,11,1,3, 1") + records(9, 2));
   }
-  kelvane::Colour ColourOf(int i) { return w->State().Cell[static_cast<std::size_t>(i)].BackColor; }
+  kelvane::Colour ColourOf(int i) { return window->State().Cell[static_cast<std::size_t>(i)].BackColor; }
   // The chain and the sum shown beside the board.
-  std::string Chain() { return w->State().ChainString + " sum " + Text("Label5").toStdString(); }
+  std::string Chain() { return window->State().ChainString + " sum " + Text("Label5").toStdString(); }
 };
+
+// A test's fixture: the window started on Twelve or Worked.
+template <typename Puzzles>
+struct Started : ::testing::Test, Puzzles {
+  MainWindow& w = this->Start();
+};
+using TwelveWindow = Started<Twelve>;
+using WorkedWindow = Started<Worked>;
 
 // A dialog on its own: the derived fixture holds it and points root at it.
 struct DialogTest : ::testing::Test {
@@ -108,11 +107,7 @@ struct DialogTest : ::testing::Test {
   QWidget* root = nullptr;
 
   template <typename T>
-  T* Find(const char* name) {
-    T* found = root->findChild<T*>(name);
-    EXPECT_NE(found, nullptr) << name;
-    return found;
-  }
+  T* Find(const char* name) { return Named<T>(*root, name); }
   std::string Edit(const char* name) { return Find<QLineEdit>(name)->text().toStdString(); }
   void Release(const char* button) { QTest::mouseClick(Find<BoxControl>(button), Qt::LeftButton); }
   void Choose() { QTest::mouseClick(Find<FNDialog>("gf1")->findChild<QPushButton*>(), Qt::LeftButton); }

@@ -33,12 +33,6 @@ Text Lines(const std::string& text) {
   return lines;
 }
 
-std::string JoinCrLf(const Text& lines) {
-  std::string text;
-  for (const std::string& l : lines) text += l + "\r\n";
-  return text;
-}
-
 // The cells of a solution line before the marked cell.
 std::vector<int> ChainOf(const std::string& solution) {
   std::vector<int> chain;
@@ -207,7 +201,9 @@ TEST_F(CliTest, VerifyFindsDamagedRecordsThatShowStillDraws) {
     SCOPED_TRACE(problem);
     Text lines = good;
     damage(lines);
-    WriteFile(F("bad.kvl"), JoinCrLf(lines));
+    std::string text;
+    for (const std::string& l : lines) text += l + "\r\n";
+    WriteFile(F("bad.kvl"), text);
     const Result r = Cli({"verify", "bad.kvl"});
     EXPECT_EQ(r.code, 1);
     const Text out = Lines(r.out);
@@ -225,20 +221,7 @@ TEST_F(CliTest, VerifyFindsDamagedRecordsThatShowStillDraws) {
   EXPECT_EQ(Lines(empty.out).back(), "0 passed, 0 failed");
 }
 
-// One "kelvane-cli: " line on stderr, exit 2 and nothing on stdout.
-// One line saying what is wrong; an unknown command or option adds the usage.
-void ExpectError(const Result& r) {
-  EXPECT_EQ(r.code, 2);
-  EXPECT_EQ(r.out, "");
-  EXPECT_EQ(r.err.rfind("kelvane-cli: ", 0), 0u) << r.err;
-  const Text lines = Lines(r.err);
-  const bool unknown = r.err.find("unknown ") != std::string::npos || r.err.find("needs a value") != std::string::npos;
-  if (unknown) EXPECT_EQ(lines.at(1).rfind("usage: kelvane-cli ", 0), 0u) << r.err;
-  else EXPECT_EQ(lines.size(), 1u) << r.err;
-  EXPECT_EQ(r.err.back(), '\n');
-}
-
-// Without a command the overview goes to stderr with exit 2; an unknown option of a command: ErrorsExitTwo...
+// Without a command the overview goes to stderr with exit 2; an unknown command or option: ErrorsExitTwo...
 TEST_F(CliTest, HelpForEveryCommand) {
   const Result overview = Cli({"--help"}), none = Cli({});
   EXPECT_EQ(std::make_tuple(overview.code, none.code, none.err), std::make_tuple(0, 2, overview.out));
@@ -249,7 +232,6 @@ TEST_F(CliTest, HelpForEveryCommand) {
     EXPECT_EQ(help.out.rfind("usage: kelvane-cli " + c, 0), 0u) << help.out;
     EXPECT_TRUE(Cli({"help", c}).out == help.out && Cli({c, "x", "-h"}).out == help.out) << c;
   }
-  ExpectError(Cli({"help", "frobnicate"}));
 }
 
 TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
@@ -261,8 +243,8 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
   const auto before = Snapshot(work_.Path());
   const std::vector<Text> cases = {
       {"count", "missing.kvl"}, {"verify", "missing.kvl"}, {"show", "missing.kvl", "1"}, {"count", "dir.kvl"},
-      {"verify", "dir.kvl"}, {"show", "dir.kvl", "1"}, {"count", "bin.kvl"}, {"verify", "bin.kvl"},
-      {"show", "bin.kvl", "1"}, {"frobnicate"}, {"count"}, {"count", "g.kvl", "g.kvl"}, {"verify"},
+      {"verify", "dir.kvl"}, {"show", "dir.kvl", "1"}, {"count", "bin.kvl"}, {"verify", "bin.kvl"}, {"frobnicate"},
+      {"show", "bin.kvl", "1"}, {"help", "frobnicate"}, {"count"}, {"count", "g.kvl", "g.kvl"}, {"verify"},
       {"count", "g.kvl", "--solution"}, {"show", "g.kvl"}, {"show", "g.kvl", "0"}, {"show", "g.kvl", "4"},
       {"show", "g.kvl", "x"}, {"show", "g.kvl", "-1"}, {"show", "g.kvl", "1", "--bogus"},
       {"show", "g.kvl", "1", "--solution=1"}, {"chains"}, {"chains", "6"}, {"chains", "11"}, {"chains", "5x"},
@@ -282,12 +264,20 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
       {"print", "g.kvl", "--pdf", "dir.kvl"}, {"print", "g.kvl", "--pdf", "./g.kvl"},
       {"print", "g.kvl", "--pdf", "bin.kvl"},  // an existing file that is no PDF is never replaced
   };
+  // One "kelvane-cli: " line on stderr saying what is wrong (an unknown command or option adds the usage), exit 2,
+  // nothing on stdout and nothing written.
   const auto refused = [&](const Text& args, const std::string& message) {
     std::string line;
     for (const std::string& a : args) line += a + " ";
     SCOPED_TRACE(line);
     const Result r = Cli(args);
-    ExpectError(r);
+    EXPECT_EQ(std::tie(r.code, r.out), std::make_tuple(2, ""));
+    EXPECT_EQ(r.err.rfind("kelvane-cli: ", 0), 0u) << r.err;
+    const Text lines = Lines(r.err);
+    const bool unknown = r.err.find("unknown ") != r.err.npos || r.err.find("needs a value") != r.err.npos;
+    if (unknown) EXPECT_EQ(lines.at(1).rfind("usage: kelvane-cli ", 0), 0u) << r.err;
+    else EXPECT_EQ(lines.size(), 1u) << r.err;
+    EXPECT_EQ(r.err.back(), '\n');
     EXPECT_NE(r.err.find(message), std::string::npos) << r.err;
     EXPECT_EQ(Snapshot(work_.Path()), before);
   };

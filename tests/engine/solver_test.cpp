@@ -1,18 +1,24 @@
-// Chain lists, the solver and the generator: the complete enumeration, the cache that reads lists, the worked
-// example, tie-breaks, odd lists, agreement with a literal, slow oracle, and properties of many made puzzles.
-// The shipped list files are the enumeration: CliTest.CreateCountVerifyShowChainsRoundTrip.
+// Chain lists, the solver, the generator and batch creation: the complete enumeration, the cache that reads lists,
+// the worked example, tie-breaks, odd lists, agreement with a literal, slow oracle, properties of many made puzzles,
+// batches checked on the written file. The shipped lists are the enumeration, and one seed gives one file whatever
+// the threads and a cancel keeps whole records: cli_test.cpp.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <array>
+#include <atomic>
 #include <map>
+#include <optional>
 #include <random>
 #include <set>
 #include <tuple>
 
+#include "engine/batch.h"
+#include "engine/check.h"
 #include "engine/generator.h"
 #include "engine/solver.h"
 #include "model/geometry.h"
+#include "model/puzzle_file.h"
 #include "model/text_rules.h"
 #include "test_support.h"
 
@@ -41,6 +47,8 @@ Grid board(const std::array<const char*, 5>& rows) {
 const Grid workedExample = board({"1-2-3", "+ - -", "2-3-1", "- - -", "3-1+2"});
 // 23,13,3 is 2 - 1 - 1 and 21,11,13,3 is 1 + 1 - 1 - 1; 13 and 3 lie on both.
 const Grid twoChains = board({"  1  ", "  -  ", "1-1  ", "+ -  ", "1 2  "});
+// A 5x5 list of straight chains only: Hard never takes one.
+const char* const straightChains = "21,11,1,\n23,13,3,\n25,15,5,\n";
 
 TEST(ChainList, EveryChainIsOneAPlayerCanBuildAndEachAppearsOnce) {
   for (int N : {5, 7, 9}) {
@@ -132,22 +140,10 @@ TEST(Solver, TakesTheCandidateTheListOrdersFirstOrLeavesTheResult) {
   EXPECT_TRUE(ParseChainList(5, rows[2].list)->complete);
   const auto skipped = ParseChainList(5, "21,11,1,3,\n99,11,1,\n,21,\n0,1,\nnonsense\n\n");
   EXPECT_EQ(std::tie(skipped->lines, skipped->skipped), std::make_tuple(1, 4));
+  // Balanced chains of the complete list through a cell, counted up to a limit.
+  for (const auto& [cell, limit, count] : {std::tuple{21, 5, 2}, {11, 5, 1}, {13, 5, 0}, {21, 1, 1}})
+    EXPECT_EQ(BalancedChainsThrough(workedExample, cell, limit), count) << cell << " up to " << limit;
 }
-
-// Balanced chains of the complete list through a cell, counted up to a limit.
-TEST(Solver, CountsBalancedChainsThroughACell) {
-  EXPECT_EQ(BalancedChainsThrough(workedExample, 21, 5), 2);
-  EXPECT_EQ(BalancedChainsThrough(workedExample, 11, 5), 1);
-  EXPECT_EQ(BalancedChainsThrough(workedExample, 13, 5), 0);
-  EXPECT_EQ(BalancedChainsThrough(workedExample, 21, 1), 1);  // stops at the limit
-}
-
-// The oracle: a sorted list of texts, coverage counts, owners and candidate entries, all as plain strings.
-struct ReferenceResult {
-  bool found = false;
-  std::string solution;
-  int solutionLength = 0;
-};
 
 // The texts between the commas of a line; the last is the text after the last comma.
 std::vector<std::string> itemsOf(const std::string& line) {
@@ -160,7 +156,8 @@ std::vector<std::string> itemsOf(const std::string& line) {
   }
 }
 
-ReferenceResult ReferenceSolve(const Grid& g, bool easy, const std::vector<std::string>& lines) {
+// The oracle: a sorted list of texts, coverage counts, owners and candidate entries, all as plain strings.
+std::optional<std::string> ReferenceSolve(const Grid& g, bool easy, const std::vector<std::string>& lines) {
   const int cellCount = g.N * g.N;
   const int M = g.N / 2 + 1;
   const auto captionValue = [&](int cell) {
@@ -183,8 +180,7 @@ ReferenceResult ReferenceSolve(const Grid& g, bool easy, const std::vector<std::
     }
     if (value == 0) insertSorted(line);
   }
-  ReferenceResult r;
-  if (list.empty()) return r;
+  if (list.empty()) return std::nullopt;
   std::vector<int> coverage(static_cast<std::size_t>(cellCount) + 1, 0);
   std::vector<int> owner(static_cast<std::size_t>(cellCount) + 1, 0);
   for (std::size_t t = 0; t < list.size(); ++t) {
@@ -203,12 +199,9 @@ ReferenceResult ReferenceSolve(const Grid& g, bool easy, const std::vector<std::
     if (easy || CountItems(chain) - 1 > M) insertSorted(entry);
   }
   // Candidate entries sort after every chain: Easy takes the first of them, Hard the last.
-  if (list.back()[0] != 'X') return r;
+  if (list.back()[0] != 'X') return std::nullopt;
   const auto first = std::find_if(list.begin(), list.end(), [](const std::string& s) { return s[0] == 'X'; });
-  r.found = true;
-  r.solution = (easy ? *first : list.back()).substr(4);
-  r.solutionLength = CountItems(r.solution) - 1;
-  return r;
+  return (easy ? *first : list.back()).substr(4);
 }
 
 // Random boards, including captions no generator writes, against the oracle.
@@ -238,8 +231,8 @@ void expectSameAsOracle(int N, const std::vector<std::string>& lines, int boards
       std::string solution = "before";
       int length = -1;
       const bool found = FindSolution(g, easy, *list, scratch, solution, length);
-      ASSERT_EQ(found, ref.found) << "board " << b << " " << g.Text() << " easy " << easy;
-      ASSERT_EQ(std::tie(solution, length), found ? std::make_tuple(ref.solution, ref.solutionLength)
+      ASSERT_EQ(found, ref.has_value()) << "board " << b << " " << g.Text() << " easy " << easy;
+      ASSERT_EQ(std::tie(solution, length), found ? std::make_tuple(*ref, CountItems(*ref) - 1)
                                                   : std::make_tuple(std::string("before"), -1))
           << "board " << b << " " << g.Text() << " easy " << easy;
     }
@@ -326,9 +319,9 @@ TEST(Generator, OnTheBoardMarksTheSolutionOrStopsAndSaysWhy) {
     PlaceMarker(g, g.Solution);
     EXPECT_EQ(std::tie(g.MarkedCell, g.Cell[0].Caption), std::make_tuple(easy ? 1 : 5, easy ? "1" : "3"));
   }
-  // (lists, size, cancel asked, yields, what the error names); straight chains only: Hard never finds one.
+  // (lists, size, cancel asked, yields, what the error names).
   test::TempDir dir;
-  test::WriteFile(dir.File("k5x5.kvy"), "21,11,1,\n23,13,3,\n25,15,5,\n");
+  test::WriteFile(dir.File("k5x5.kvy"), straightChains);
   ChainListCache own(dir.Folder());
   const struct {
     ChainListCache& lists;
@@ -392,9 +385,7 @@ TEST(GeneratorProperties, ThousandsOfPuzzlesAreSoundAndUnique) {
         // The literal solver finds the same: the one balanced chain through a cell no other covers, the smallest
         // such candidate (Easy) or the largest of more than one row (Hard).
         if (N < 9 || k % 10 == 0) {
-          const ReferenceResult ref = ReferenceSolve(g, easy, lines);
-          ASSERT_TRUE(ref.found) << g.Text();
-          ASSERT_EQ(p.Solution, ref.solution) << g.Text();
+          ASSERT_EQ(p.Solution, ReferenceSolve(g, easy, lines)) << g.Text();
         }
       }
     }
@@ -411,6 +402,135 @@ TEST(GeneratorProperties, ThousandsOfPuzzlesAreSoundAndUnique) {
       }
       EXPECT_EQ(seen[i], expected) << "cell " << i;
     }
+  }
+}
+
+struct Batch {
+  test::TempDir dir;
+  ChainListCache lists{KELVANE_BIN_DIR};
+  PuzzleFileIndexes files;
+  std::atomic<bool> cancel{false};
+  BatchOptions options{.outFile = dir.File("out.kvl"), .seed = 17};
+
+  BatchResult Run(const BatchProgress& progress = {}) { return CreateBatch(options, lists, files, cancel, progress); }
+};
+
+// Every record of a file, each checked and no two alike (grid and marked cell); fails the test on a bad one.
+// No file, no records.
+std::vector<ParsedRecord> soundRecords(const std::string& path) {
+  std::vector<ParsedRecord> records;
+  if (!FileExists(path)) return records;
+  std::set<std::string> keys;
+  const ReadStatus s = ReadAllRecords(path, [&](int position, const RawRecord& raw, ReadStatus status) {
+    EXPECT_EQ(status, ReadStatus::Ok) << "record " << position;
+    EXPECT_EQ(CheckRecord(raw), "") << "record " << position;
+    records.push_back(ParseRecord(raw));
+    EXPECT_TRUE(keys.insert(records.back().Cells + "|" + std::to_string(records.back().MarkedCell)).second)
+        << "record " << position << " repeats";
+    return true;
+  });
+  EXPECT_EQ(s, ReadStatus::Ok);
+  return records;
+}
+
+// Appending to a file whose last line had no line break glued the new "#" line to it and lost a record.
+// The second run draws the first run's puzzles again first: repeats of the file are skipped.
+TEST(Batch, AppendsAfterThePuzzlesAlreadyThereEvenWithoutAFinalLineBreak) {
+  Batch b;
+  std::string text = FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", "21,11,1,3, 1");
+  text.resize(text.size() - 2);
+  test::WriteFile(b.options.outFile, text);
+  b.options.count = 10;
+  b.options.size = 7;
+  BatchResult r = b.Run();
+  EXPECT_EQ(std::tie(r.added, r.firstNumber), std::make_tuple(10, 2));
+  b.options.count = 3;
+  r = b.Run();
+  EXPECT_EQ(std::tie(r.added, r.firstNumber), std::make_tuple(3, 12));
+  const auto records = soundRecords(b.options.outFile);
+  ASSERT_EQ(records.size(), 14u);
+  EXPECT_EQ(records[0].Solution, "21,11,1,3, 1");
+  for (std::size_t i = 0; i < records.size(); ++i)
+    EXPECT_EQ(std::tie(records[i].WrittenNumber, records[i].Title, records[i].Size),
+              std::make_tuple(static_cast<int>(i) + 1, i == 0 ? "Easy" : "Hard", i == 0 ? 5 : 7)) << i;
+  EXPECT_EQ(CountPuzzles(b.files, b.options.outFile), 14);
+}
+
+// The rarity window worked out one puzzle number after another: each draws from its own stream until it
+// brings a new puzzle, and the batch stops once the last staleLimit attempts brought fewer than 100, or
+// one stream spent staleLimit attempts without making any puzzle.
+BatchResult expectedRarityStop(const BatchOptions& o, const ChainList& list) {
+  BatchResult expected;
+  std::set<std::string> seen;
+  std::vector<long long> spentAt;  // attempts spent when each puzzle was taken
+  long long spent = 0;
+  SolverScratch scratch;
+  for (int k = 1; k <= o.count; ++k) {
+    Random rng(Random::StreamSeed(o.seed, static_cast<std::uint64_t>(k)));
+    NewPuzzle p;
+    const long long streamStart = spent;
+    for (;;) {
+      if (MakePuzzle(5, o.easy, list, rng, scratch, nullptr, p, spent) != MakeResult::Made) {
+        if (spent - streamStart >= o.staleLimit) return expected;
+        continue;
+      }
+      if (seen.insert(p.grid.Text() + "|" + std::to_string(p.MarkedCell)).second) break;
+      const long long windowStart = spentAt.size() >= 100 ? spentAt[spentAt.size() - 100] : 0;
+      if (spent - windowStart >= o.staleLimit) return expected;
+    }
+    spentAt.push_back(spent);
+    ++expected.added;
+    expected.attempts = spent;
+  }
+  return expected;
+}
+
+// Without the window a 5x5 batch goes on drawing repeats; a list that makes no puzzle looped for ever.
+TEST(Batch, StopsWhenNewPuzzlesBecomeRare) {
+  // (attempts window, threads, easy, a k5x5.kvy of its own or the shipped one)
+  const std::tuple<long long, int, bool, const char*> rows[] = {
+      {300, 1, true, nullptr}, {3000, 2, true, nullptr}, {300, 1, false, straightChains}};
+  for (const auto& [staleLimit, threads, easy, list] : rows) {
+    SCOPED_TRACE(staleLimit);
+    Batch b;
+    if (list) {
+      test::WriteFile(b.dir.File("k5x5.kvy"), list);
+      b.lists = ChainListCache(b.dir.Folder());
+    }
+    b.options.size = 5;
+    b.options.easy = easy;
+    b.options.count = 100000;
+    b.options.staleLimit = staleLimit;
+    b.options.threads = threads;
+    const BatchResult r = b.Run();
+    const BatchResult expected = expectedRarityStop(b.options, *b.lists.Get(5).list);
+    EXPECT_TRUE(r.exhausted);
+    EXPECT_FALSE(r.failed);
+    EXPECT_EQ(std::tie(r.added, r.attempts), std::tie(expected.added, expected.attempts));
+    EXPECT_EQ(soundRecords(b.options.outFile).size(), static_cast<std::size_t>(r.added));
+  }
+}
+
+// A batch write failure stops the batch with the message instead of one message per further record.
+TEST(Batch, FailuresWriteNothingAndSaySo) {
+  // (output file, what the message names); the first batch finds no chain lists.
+  const std::pair<std::string, std::string> rows[] = {
+      {"out.kvl", "k9x9.kvy"}, {"no/such/folder/out.kvl", "Error writing puzzle# 1 to file: "},
+      {"folder.kvl", "folder.kvl"}};  // an output file that is no puzzle file is left alone
+  for (const auto& [out, said] : rows) {
+    SCOPED_TRACE(out);
+    Batch b;
+    if (out == rows[0].first) b.lists = ChainListCache(b.dir.Folder());
+    std::filesystem::create_directory(b.dir.File("folder.kvl"));
+    b.options.outFile = b.dir.File(out);
+    b.options.count = 100000;  // the first write comes long before the last puzzle
+    int made = 0;
+    const BatchResult r = b.Run([&](int done, int) { made = done; });
+    EXPECT_TRUE(r.failed);
+    EXPECT_EQ(r.added, 0);
+    EXPECT_LT(made, b.options.count);
+    EXPECT_NE(r.message.find(said), std::string::npos) << r.message;
+    EXPECT_FALSE(std::filesystem::is_regular_file(b.options.outFile));
   }
 }
 

@@ -1,17 +1,54 @@
-// Installs the build into a temporary prefix and checks the installed program and its desktop files.
+// Installs the build into a temporary prefix and checks the installed program and its desktop files; checks the
+// man page of kelvane-cli against the program's own help: every command and every option.
+#include <sys/wait.h>
+
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <regex>
+#include <set>
 #include <string>
+#include <tuple>
 #include <vector>
 
-#include "run_program.h"
 #include "test_support.h"
 
 namespace kelvane::test {
 namespace {
 
 namespace fs = std::filesystem;
+
+// Runs a program and collects its exit code and output.
+struct Ran {
+  int code = -1;    // exit code, or minus the signal that ended the program
+  std::string out;  // standard output and standard error together
+};
+
+std::string Quoted(const std::string& word) {
+  std::string q = "'";
+  for (char c : word) q += c == '\'' ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+// Runs args[0] (looked up on PATH when it has no "/") in dir.
+Ran RunProgram(const std::vector<std::string>& args, const std::string& dir) {
+  std::string command = "cd " + Quoted(dir) + " && exec";
+  for (const std::string& a : args) command += " " + Quoted(a);
+  Ran r;
+  FILE* pipe = popen((command + " 2>&1").c_str(), "r");
+  if (pipe == nullptr) return r;
+  char buffer[4096];
+  for (std::size_t n; (n = fread(buffer, 1, sizeof buffer, pipe)) > 0;) r.out.append(buffer, n);
+  const int status = pclose(pipe);
+  r.code = WIFEXITED(status) ? WEXITSTATUS(status) : -WTERMSIG(status);
+  return r;
+}
+
+bool OnPath(const std::string& program) {
+  return std::system(("command -v " + Quoted(program) + " >/dev/null 2>&1").c_str()) == 0;
+}
 
 const std::string kId = KELVANE_APP_ID;
 const std::string kBin = KELVANE_INSTALL_BINDIR;
@@ -44,12 +81,7 @@ class Installed : public ::testing::Test {
 };
 
 TEST_F(Installed, EveryFileIsInItsPlace) {
-  struct Expected {
-    std::string path;
-    bool executable;
-    std::string source;  // the file it must equal, "" for none
-  };
-  std::vector<Expected> files = {
+  std::vector<std::tuple<std::string, bool, std::string>> files = {  // path, executable, the file it equals or ""
       {kBin + "/kelvane-cli", true, ""},
       {kMan + "/man1/kelvane-cli.1", false, KELVANE_MAN_PAGE},
       {kDoc + "/LICENSE", false, KELVANE_LICENSE},
@@ -63,14 +95,12 @@ TEST_F(Installed, EveryFileIsInItsPlace) {
     files.push_back({kShare + "/icons/hicolor/scalable/apps/" + kId + ".svg", false, ""});
     files.push_back({kShare + "/icons/hicolor/48x48/apps/" + kId + ".png", false, ""});
   }
-  for (const Expected& f : files) {
-    SCOPED_TRACE(f.path);
-    ASSERT_TRUE(fs::is_regular_file(P(f.path)));
-    const bool canRun = (fs::status(P(f.path)).permissions() & fs::perms::owner_exec) != fs::perms::none;
-    EXPECT_EQ(canRun, f.executable);
-    if (!f.source.empty()) {
-      EXPECT_TRUE(ReadFile(P(f.path)) == ReadFile(f.source)) << "differs from " << f.source;
-    }
+  for (const auto& [path, executable, source] : files) {
+    SCOPED_TRACE(path);
+    ASSERT_TRUE(fs::is_regular_file(P(path)));
+    const bool canRun = (fs::status(P(path)).permissions() & fs::perms::owner_exec) != fs::perms::none;
+    EXPECT_EQ(canRun, executable);
+    EXPECT_TRUE(source.empty() || ReadFile(P(path)) == ReadFile(source)) << "differs from " << source;
   }
   // Only the data files go to share/kelvane: no build leftovers.
   int shared = 0;
@@ -126,6 +156,59 @@ TEST_F(Installed, CliFindsItsChainListsUnderShareOrSaysWhereItLooked) {
   EXPECT_NE(missing.out.find("is missing from " + fs::canonical(P(kBin)).string() + "/"), std::string::npos)
       << missing.out;
   EXPECT_FALSE(fs::exists(work.File("y.kvl")));
+}
+
+// The man page as a reader sees it: font changes dropped, roff's minus signs as "-".
+std::string manText() {
+  std::string roff = ReadFile(KELVANE_MAN_PAGE);
+  roff = std::regex_replace(roff, std::regex(R"(\\f[BIRP])"), "");
+  roff = std::regex_replace(roff, std::regex(R"(\\-)"), "-");
+  return std::regex_replace(roff, std::regex(R"(\\\(dq)"), "\"");
+}
+
+// Every match of pattern's last group in text.
+std::vector<std::string> matches(const std::string& text, const std::string& pattern) {
+  std::vector<std::string> found;
+  const std::regex re(pattern);
+  for (auto it = std::sregex_iterator(text.begin(), text.end(), re); it != std::sregex_iterator(); ++it)
+    found.push_back(it->str(it->size() - 1));
+  return found;
+}
+
+std::set<std::string> optionsIn(const std::string& text) {
+  const std::vector<std::string> options = matches(text, "--[a-z][a-z0-9-]*");
+  return {options.begin(), options.end()};
+}
+
+// The help text of the built kelvane-cli.
+std::string help(const std::vector<std::string>& args) {
+  std::vector<std::string> all{KELVANE_BIN_DIR "kelvane-cli"};
+  all.insert(all.end(), args.begin(), args.end());
+  const Ran r = RunProgram(all, ".");
+  EXPECT_EQ(r.code, 0) << r.out;
+  return r.out;
+}
+
+TEST(ManPage, DescribesEveryCommandAndEveryOptionOfTheHelp) {
+  const std::string man = manText();
+  const std::set<std::string> documented = optionsIn(man);
+  const std::string overview = help({"--help"});
+  const std::vector<std::string> commands = matches(overview, "\n  ([a-z]+)  ");  // one "  name  what" a line
+  ASSERT_GE(commands.size(), 6u) << overview;  // guards the reading of the list
+
+  std::set<std::string> offered = optionsIn(overview);
+  for (const std::string& option : offered) EXPECT_TRUE(documented.count(option)) << option;
+  for (const std::string& command : commands) {
+    SCOPED_TRACE(command);
+    EXPECT_NE(man.find("\n.SS " + command + "\n"), std::string::npos) << "no section for it";
+    EXPECT_NE(man.find("\n.B kelvane-cli " + command + "\n"), std::string::npos) << "not in the synopsis";
+    for (const std::string& option : optionsIn(help({command, "--help"}))) {
+      EXPECT_TRUE(documented.count(option)) << option;
+      offered.insert(option);
+    }
+  }
+  // And nothing the program does not take.
+  for (const std::string& option : documented) EXPECT_TRUE(offered.count(option)) << option << " is in no help text";
 }
 
 }  // namespace

@@ -26,19 +26,15 @@ const std::vector<PageSize> Printables = {{11568, 15960}, {10772, 15704}, {11520
 
 constexpr double Tolerance = 1e-6;
 
-// The printed sizes of titles, captions and footers; 15 and 24 a page are landscape.
-const struct {
-  int code;
-  GridFonts fonts;
-} Codes[] = {{1, {14, 28, 10}}, {2, {10, 18, 7}}, {4, {8, 15, 7}}, {6, {7, 14, 6}}, {15, {5, 8, 5}}, {24, {5, 8, 5}}};
+// The grids a page of a file's printout; 15 and 24 a page are landscape.
+const int Codes[] = {1, 2, 4, 6, 15, 24};
 
 TEST(PageLayout, EveryCodeFitsAnyPageWithSquareUnitsAndItsGridsStayOnItApart) {
-  for (const auto& [code, fonts] : Codes) {
+  for (int code : Codes) {
     EXPECT_TRUE(IsGridsPerPageCode(code));
     const PageLayout layout = *FilePageLayout(code);
     const bool landscape = code > 6;
     EXPECT_EQ(layout.orientation, landscape ? Orientation::Landscape : Orientation::Portrait) << code;
-    EXPECT_EQ(layout.fonts, fonts) << code;
     EXPECT_EQ(layout.places.size(), static_cast<std::size_t>(code));
     const Rect page{0, 0, layout.scale.width, layout.scale.height};
     for (const PageSize& portrait : Printables) {
@@ -135,20 +131,6 @@ GameState Numbered(int size) {
   return g;
 }
 
-// The last fill of every cell, by cell number, for a grid at (left, top).
-std::map<int, Colour> FinalFills(const RecordingCanvas& canvas, int left, int top, int size) {
-  std::map<int, Colour> fills;
-  for (const CanvasCall& c : canvas.Of(Kind::FilledBox))
-    fills[(c.y1 - top) / 500 * size + (c.x1 - left) / 500 + 1] = c.colour;
-  return fills;
-}
-
-std::map<std::pair<int, int>, std::string> TextsAt(const RecordingCanvas& canvas) {
-  std::map<std::pair<int, int>, std::string> texts;
-  for (const CanvasCall& c : canvas.Of(Kind::Text)) texts[{c.x1, c.y1}] = c.text;
-  return texts;
-}
-
 // A box a cell, in rows from the top-left corner, for boards of side 1 to 9; nothing for other sizes.
 TEST(GridDrawing, EveryCellGetsABoxForBoardsOfOneToNine) {
   for (int size : {1, 5, 7, 9, 0, -3, 10, 1000}) {
@@ -183,7 +165,7 @@ TEST(GridDrawing, EachStylePlacesTitleCaptionsFooterAndMarker) {
       {"thumbnail", ThumbnailStyle("Arial", RGB(120, 120, 120), RGB(1, 2, 3)), 0, -200, {8, 8, 0}, 175, 155, 35, -30,
        RGB(120, 120, 120), RGB(1, 2, 3)},
   };
-  for (int code : {1, 2, 4, 6, 15, 24}) {
+  for (int code : Codes) {
     rows.push_back({"code " + std::to_string(code), PrintStyle(code, "Arial"), 10, -250, FontSizesFor(code), 500, 500,
                     160, 60, MarkedFillColour, RGB(20, 20, 20)});
   }
@@ -261,11 +243,16 @@ TEST(GridDrawing, SolutionFillsItsPathAndSkipsWhatIsNotOnTheBoard) {
     const GridDrawn drawn = DrawGrid(canvas, g, PrintStyle(2, "Arial"), GridMode::Solution, 0, 0, "");
     ASSERT_TRUE(drawn.ok);
     EXPECT_EQ(std::tie(drawn.skippedItems, drawn.skippedSteps), std::tie(row.skippedItems, row.skippedSteps));
+    std::map<int, Colour> last;  // the last fill of each cell
+    for (const CanvasCall& c : canvas.Of(Kind::FilledBox)) last[c.y1 / 500 * 5 + c.x1 / 500 + 1] = c.colour;
     std::set<int> filled;
-    for (const auto& [cell, colour] : FinalFills(canvas, 0, 0, 5))
+    for (const auto& [cell, colour] : last)
       if (colour == PathFillColour) filled.insert(cell);
     EXPECT_EQ(filled, row.filled);
-    EXPECT_EQ(TextsAt(canvas).at({1000 + 160, 1000 + 60}), row.filled.count(13) ? "3" : "9");
+    std::string caption;  // cell 13's
+    for (const CanvasCall& c : canvas.Of(Kind::Text))
+      if (c.x1 == 1000 + 160 && c.y1 == 1000 + 60) caption = c.text;
+    EXPECT_EQ(caption, row.filled.count(13) ? "3" : "9");
     EXPECT_EQ(canvas.Of(Kind::Box).size(), 25u);
     for (const CanvasCall& box : canvas.Of(Kind::Box)) EXPECT_EQ(box.colour, RGB(20, 20, 20));
   }
@@ -325,12 +312,7 @@ TEST(PrintRange, NamesWhatStandsInTheWayBeforeAndDuringTheRun) {
   const std::string five = Records(5);
   test::WriteFile(cut, Records(2) + "#3\r\nHard\r\n" + five.substr(five.find("#4")));
   PuzzleFileIndexes files;
-  struct Case {
-    std::string path;
-    int first, last, code;
-    std::string problem;
-  };
-  const Case cases[] = {
+  const std::tuple<std::string, int, int, int, std::string> cases[] = {  // file, first, last, grids a page, problem
       {good, 1, 5, 24, ""},
       {good, 5, 2, 1, ""},  // prints nothing, no problem
       {good, 0, 3, 1, "Invalid from or to puzzle number"},
@@ -341,9 +323,9 @@ TEST(PrintRange, NamesWhatStandsInTheWayBeforeAndDuringTheRun) {
       {cut, 2, 4, 1, "Puzzle 3 of " + cut + " cannot be read.\n" + DescribeReadStatus(ReadStatus::Incomplete)},
       {good, 1, 2, 3, "There is no page layout for 3 grids per page."},
   };
-  for (const Case& c : cases)
-    EXPECT_EQ(PrintRangeProblem(files, {c.path, c.first, c.last, GridMode::Puzzle, c.code}), c.problem)
-        << c.path << " " << c.first << ".." << c.last;
+  for (const auto& [file, first, last, code, problem] : cases)
+    EXPECT_EQ(PrintRangeProblem(files, {file, first, last, GridMode::Puzzle, code}), problem)
+        << file << " " << first << ".." << last;
 
   // The file went bad after the check: the run stops at the record, on its page, and names the read problem.
   GameState g;
@@ -383,7 +365,7 @@ TEST(PrintRange, FillsPagesInSlotOrderForEveryCode) {
   test::TempDir dir;
   const std::string path = dir.File("nine.kvl");
   test::WriteFile(path, Records(30));
-  for (int code : {1, 2, 4, 6, 15, 24}) {
+  for (int code : Codes) {
     SCOPED_TRACE(code);
     const PageLayout layout = *FilePageLayout(code);
     const int per = static_cast<int>(layout.places.size());

@@ -1,23 +1,80 @@
-// Tests of the message box: the style grammar as the real window shows it, keys, mouse and its size.
-#include <gtest/gtest.h>
-
-#include <QApplication>
+// The kit's controls for real: the button box, the message box (its style grammar as shown, keys, mouse and
+// size) and the file chooser.
+#include <QDir>
+#include <QFileDialog>
+#include <QImage>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
-#include <functional>
-#include <string>
 #include <tuple>
-#include <vector>
 
+#include "modal_answers.h"
+#include "test_support.h"
+#include "uikit/box_control.h"
+#include "uikit/fn_dialog.h"
 #include "uikit/icons.h"
 #include "uikit/msg_form.h"
 #include "uikit/msg_style.h"
+#include "uikit/twips.h"
 
 namespace kelvane::ui {
 namespace {
+
+class BoxControlTest : public ::testing::Test {
+ protected:
+  BoxControlTest() {
+    box.SetBackcolor(RGB(0, 0, 255));
+    const auto record = [this](const char* what) {
+      return [this, what](int b, int, double, double) { events.push_back(what + (" " + std::to_string(b))); };
+    };
+    QObject::connect(&box, &BoxControl::MouseDown, record("down"));
+    QObject::connect(&box, &BoxControl::MouseUp, record("up"));
+  }
+
+  QImage Picture() { return box.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+
+  BoxControl box;
+  std::vector<std::string> events;
+};
+
+// The second row is the box at twice the design size.
+TEST_F(BoxControlTest, MouseReportsTheButtonAndShowsTheBorderWhileHeldUnlessDisabled) {
+  for (const auto& [button, scale, code] : {std::tuple{Qt::LeftButton, 1.0, 1}, {Qt::RightButton, 2.0, 2}}) {
+    SCOPED_TRACE(code);
+    box.SetScale(scale);
+    box.resize(Px(360, scale), Px(360, scale));
+    const int mid = box.height() / 2, right = box.width() - 1, inset = Px(20, scale);
+    events.clear();
+    // Raised: white left edge, black a little inside the right and bottom.
+    const QImage up = Picture();
+    EXPECT_EQ(up.pixelColor(0, mid), QColor(Qt::white));
+    EXPECT_EQ(up.pixelColor(right - inset, mid), QColor(Qt::black));
+    EXPECT_EQ(up.pixelColor(mid, box.height() - 1 - inset), QColor(Qt::black));
+    EXPECT_EQ(up.pixelColor(right, mid), QColor(0, 0, 255));
+    QTest::mousePress(&box, button);
+    EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::black));
+    EXPECT_EQ(Picture().pixelColor(right, mid), QColor(Qt::black));
+    QTest::mouseRelease(&box, button);
+    EXPECT_EQ(Picture(), up);
+    EXPECT_EQ(events, (std::vector<std::string>{"down " + std::to_string(code), "up " + std::to_string(code)}));
+  }
+  // Other buttons report nothing; nor does any while disabled, as during a batch, nor show the border.
+  events.clear();
+  QTest::mousePress(&box, Qt::BackButton);
+  EXPECT_EQ(box.BorderStyle(), 0);
+  QTest::mouseRelease(&box, Qt::BackButton);
+  box.SetEnabled(false);
+  for (Qt::MouseButton b : {Qt::LeftButton, Qt::RightButton}) {
+    QTest::mousePress(&box, b);
+    EXPECT_EQ(box.BorderStyle(), 0);
+    QTest::mouseRelease(&box, b);
+  }
+  EXPECT_TRUE(events.empty());
+  box.SetEnabled(true);
+  QTest::mouseClick(&box, Qt::LeftButton);
+  EXPECT_EQ(events.size(), 2u);
+}
 
 const MsgButton Ok{"Ok", 1}, Cancel{"Cancel", 2}, Retry{"Retry", 4}, Yes{"Yes", 6}, No{"No", 7};
 
@@ -26,15 +83,9 @@ class MsgFormWindow : public ::testing::Test {
  protected:
   QPushButton* Cmd(int i) { return form.findChild<QPushButton*>(QStringLiteral("cmd_%1").arg(i)); }
 
-  // Runs MsgboxA and acts on the open box; a box left open is closed and reported.
+  // Runs MsgboxA and acts on the open box.
   int Answer(const std::string& text, const std::string& style, const std::function<void()>& act) {
-    QTimer::singleShot(0, &form, [&] {
-      act();
-      if (form.isVisible()) {
-        ADD_FAILURE() << "the box is still open";
-        form.close();
-      }
-    });
+    WhenOpen<MsgForm>([&](MsgForm&) { act(); });
     return form.MsgboxA(text, style);
   }
 
@@ -68,9 +119,8 @@ TEST_F(MsgFormWindow, StyleShowsItsButtonsAndPicturesAndEachButtonAnswersItsCode
     for (int pressed = 0; pressed < count; ++pressed) {
       const int code = Answer("Go on?", style, [&] {
         std::vector<int> shown;
-        for (int slot = 0; slot < IconSlots; ++slot) {
+        for (int slot = 0; slot < IconSlots; ++slot)
           if (form.findChild<QWidget*>(QStringLiteral("icons_%1").arg(slot))->isVisible()) shown.push_back(slot);
-        }
         EXPECT_EQ(shown, pictures);
         for (int i = 0; i < MsgButtonSlots; ++i) ASSERT_EQ(Cmd(i)->isVisible(), i < count) << i;
         for (int i = 0; i < count; ++i) {
@@ -104,11 +154,8 @@ TEST_F(MsgFormWindow, FocusStartsLeftArrowsMoveItEnterPressesClosingAnswersZero)
       EXPECT_EQ(form.focusWidget(), Cmd(0));
       // The box stays open through all keys but the last.
       for (std::size_t i = 0; i < keys.size(); ++i) {
-        if (keys[i] == 0) {
-          form.close();
-        } else {
-          Key(keys[i]);
-        }
+        if (keys[i] == 0) form.close();
+        else Key(keys[i]);
         EXPECT_EQ(form.isVisible(), i + 1 < keys.size()) << "after key " << i;
       }
     });
@@ -126,6 +173,42 @@ TEST_F(MsgFormWindow, TheBoxShowsItsLongestLineWhole) {
     EXPECT_EQ(label->text().count('\n'), 1);
     QTest::mouseClick(Cmd(1), Qt::LeftButton);
   });
+}
+
+// The real dialog; the current folder stays as it was.
+TEST(FNDialogReal, ShowsTheRequestAndGivesTheFullPathOrEmptyOnCancel) {
+  const QString here = QDir::currentPath();
+  test::TempDir other;
+  FNDialog chooser;
+  chooser.SetUseNativeDialog(false);
+  // Runs GetFileName and acts on the dialog once it is up.
+  const auto run = [&](const std::string& mode, const std::function<void(QFileDialog&)>& act) {
+    WhenOpen<QFileDialog>(act);
+    return chooser.GetFileName(mode);
+  };
+
+  EXPECT_EQ(run("OPEN", [](QFileDialog& d) {
+              EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptOpen);
+              d.reject();
+            }),
+            "");
+  test::WriteFile(other.File("old.kvl"), "x");
+  chooser.SetTitle("Save puzzles as");
+  chooser.SetFileTypes("*.kvl;*.txt");
+  chooser.SetFileTypesName("Kelvane Files");
+  chooser.SetDefaultDir(other.Path().string());  // no trailing slash
+  const std::string chosen = run("SAVE", [&](QFileDialog& d) {
+    EXPECT_EQ(d.acceptMode(), QFileDialog::AcceptSave);
+    EXPECT_EQ(d.windowTitle(), QStringLiteral("Save puzzles as"));
+    EXPECT_EQ(d.nameFilters(), QStringList{QStringLiteral("Kelvane Files (*.kvl *.txt)")});
+    EXPECT_EQ(QDir(d.directory()).canonicalPath(), QDir(QString::fromStdString(other.Folder())).canonicalPath());
+    // Choosing a file that exists asks nothing; a question would stop the accept below.
+    ASSERT_TRUE(d.testOption(QFileDialog::DontConfirmOverwrite));
+    d.selectFile(QStringLiteral("old.kvl"));
+    static_cast<QDialog&>(d).accept();  // the file dialog's own accept runs
+  });
+  EXPECT_EQ(QString::fromStdString(chosen), QDir(QString::fromStdString(other.Folder())).absoluteFilePath("old.kvl"));
+  EXPECT_EQ(QDir::currentPath(), here);
 }
 
 }  // namespace
