@@ -1,4 +1,4 @@
-// Helpers for tests: a temporary folder, whole-file reads and writes, and a folder's contents.
+// Helpers for tests: a temporary folder, whole-file reads and writes, joined lines and a folder's contents.
 #pragma once
 
 #include <filesystem>
@@ -7,6 +7,7 @@
 #include <random>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace kelvane::test {
 
@@ -46,6 +47,13 @@ inline std::string ReadFile(const std::string& path) {
   std::ostringstream s;
   s << in.rdbuf();
   return s.str();
+}
+
+// The lines, each followed by eol.
+inline std::string Joined(const std::vector<std::string>& lines, const std::string& eol = "\r\n") {
+  std::string text;
+  for (const auto& line : lines) text += line + eol;
+  return text;
 }
 
 // Every file under a folder with its contents; folders end with "/".

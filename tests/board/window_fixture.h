@@ -85,7 +85,6 @@ struct Worked : Program {
   Worked() {
     UseFile("worked.kvl", FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", "21,11,1,3, 1") + records(9, 2));
   }
-  kelvane::Colour ColourOf(int i) { return window->State().Cell[static_cast<std::size_t>(i)].BackColor; }
   // The chain and the sum shown beside the board.
   std::string Chain() { return window->State().ChainString + " sum " + Text("Label5").toStdString(); }
 };

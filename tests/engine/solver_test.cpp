@@ -28,12 +28,6 @@ namespace {
 // The lines of the complete list of side N.
 std::vector<std::string> linesOf(int N) { return {ShapesFor(N)->text.begin(), ShapesFor(N)->text.end()}; }
 
-std::string joined(const std::vector<std::string>& lines, const char* end = "\n") {
-  std::string text;
-  for (const auto& l : lines) text += l + end;
-  return text;
-}
-
 // A 5x5 board written row by row.
 Grid board(const std::array<const char*, 5>& rows) {
   Grid g;
@@ -117,7 +111,7 @@ TEST(Solver, TakesTheCandidateTheListOrdersFirstOrLeavesTheResult) {
   } rows[] = {
       {workedExample, complete, true, "21,11,1,3, 1", 4},
       {workedExample, complete, false, "21,23,25,15,5, 5", 5},
-      {workedExample, joined(linesOf(5), "\r\n"), true, "21,11,1,3, 1", 4},
+      {workedExample, test::Joined(linesOf(5)), true, "21,11,1,3, 1", 4},
       // The shorter line sorts first although it counts as many cells as the other has plus one.
       {twoChains, "23,13,3,\n21,11,13,3,\n", true, "23,13,3, 23", 3},
       {twoChains, "23,13,3,\n21,11,13,3,\n", false, "21,11,13,3, 21", 4},  // " 21" sorts after " 11"
@@ -221,7 +215,7 @@ Grid randomBoard(int N, std::mt19937_64& rng, bool wild) {
 
 void expectSameAsOracle(int N, const std::vector<std::string>& lines, int boards, std::uint64_t seed) {
   SCOPED_TRACE("size " + std::to_string(N) + " seed " + std::to_string(seed));
-  const auto list = ParseChainList(N, joined(lines));
+  const auto list = ParseChainList(N, test::Joined(lines, "\n"));
   std::mt19937_64 rng(seed);
   SolverScratch scratch;
   for (int b = 0; b < boards; ++b) {
@@ -258,7 +252,7 @@ TEST(SolverOracle, CompleteAndEditedListsAgree) {
       else lines.push_back(line);
     }
     std::shuffle(lines.begin(), lines.end(), rng);
-    EXPECT_FALSE(ParseChainList(N, joined(lines))->complete);
+    EXPECT_FALSE(ParseChainList(N, test::Joined(lines, "\n"))->complete);
     expectSameAsOracle(N, lines, N == 5 ? 3000 : 400, static_cast<std::uint64_t>(N));
   }
 }

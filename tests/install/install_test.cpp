@@ -147,8 +147,6 @@ TEST_F(Installed, CliFindsItsChainListsUnderShareOrSaysWhereItLooked) {
   const Ran create = RunProgram({cli(), "create", "--size", "5", "--count", "2", "--out", made}, work.Folder());
   ASSERT_EQ(create.code, 0) << create.out;
   EXPECT_EQ(RunProgram({cli(), "count", made}, work.Folder()).out, "2\n");
-  const Ran check = RunProgram({cli(), "verify", made}, work.Folder());
-  EXPECT_EQ(check.code, 0) << check.out;
 
   for (const char* name : {"k5x5.kvy", "k7x7.kvy", "k9x9.kvy"}) fs::remove(P(kShare + "/kelvane/" + name));
   const Ran missing = RunProgram({cli(), "create", "--size", "5", "--out", work.File("y.kvl")}, work.Folder());
