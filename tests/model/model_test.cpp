@@ -741,6 +741,9 @@ TEST(GridText, EmptyCaptionsWriteNothing) {
   EXPECT_EQ(GridText(g), "1+2-3-  +2-+1+   -3+1-2");
   EXPECT_EQ(std::make_tuple(CellValue(g, 13), CellValue(g, 2), CellValue(g, 11)), std::make_tuple(0, 0, 2));
   EXPECT_EQ(std::make_tuple(CellValue(g, -1), CellValue(g, MaxCellIndex + 1)), std::make_tuple(0, 0));  // off the board
+  GameState fresh;  // its captions start as blanks; a board laid out anew holds none
+  LayOutBoard(fresh, 7);
+  EXPECT_EQ(GridText(fresh), "");
 }
 
 TEST(Win, ChainTextMatchesTheSolutionOnlyAtTheTopWithSumZero) {
