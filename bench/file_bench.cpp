@@ -50,6 +50,17 @@ void BM_CountSeekRead49999(benchmark::State& state) {
 }
 BENCHMARK(BM_CountSeekRead49999)->Unit(benchmark::kMicrosecond);
 
+// Every record in order, as the batch and the command line read a file.
+void BM_ReadAllRecords50000(benchmark::State& state) {
+  const std::string& path = bigFile().path;
+  for (auto _ : state) {
+    int records = 0;
+    const ReadStatus s = ReadAllRecords(path, [&](int, const RawRecord&, ReadStatus) { return ++records > 0; });
+    if (s != ReadStatus::Ok || records != 50000) state.SkipWithError("read failed");
+  }
+}
+BENCHMARK(BM_ReadAllRecords50000)->Unit(benchmark::kMillisecond);
+
 // What the window does for next, previous and go-to: count, seek, read and
 // put the puzzle on the board (painting not included).
 void BM_ShowPuzzleIn50000(benchmark::State& state) {

@@ -1,9 +1,10 @@
-// kelvane-cli's commands: create, show, verify, count, chains and print.
+// kelvane-cli's commands: create, show, verify, count, chains, print and stats.
 #include "cli/commands.h"
 
 #include <charconv>
 #include <filesystem>
 #include <chrono>
+#include <cstdlib>
 #include <map>
 #include <ostream>
 #include <set>
@@ -15,7 +16,9 @@
 #include "engine/generator.h"
 #include "engine/grid.h"
 #include "model/geometry.h"
+#include "model/progress.h"
 #include "model/puzzle_file.h"
+#include "model/statistics.h"
 #include "model/text_rules.h"
 #include "output/file_printing.h"
 #include "output/page_layout.h"
@@ -362,7 +365,55 @@ int cmdPrint(const Args& a, Context& ctx) {
   return kOk;
 }
 
+int cmdStats(const Args& a, Context& ctx) {
+  if (a.positional.size() > 1) return fail(ctx, "usage: kelvane-cli stats [FILE] [--csv] [--db PATH]");
+  const bool csv = a.flags.count("--csv") > 0;
+  std::string db;
+  if (auto it = a.options.find("--db"); it != a.options.end()) {
+    db = it->second;
+    if (db.empty()) return fail(ctx, "--db needs a file name");
+  } else {
+    db = DefaultProgressPath();
+    if (db.empty()) return fail(ctx, "no progress file: $HOME is not set; name one with --db");
+  }
+  if (!a.positional.empty()) {
+    PuzzleFileIndexes files;
+    if (std::string problem = fileProblem(files, a.positional[0]); !problem.empty()) return fail(ctx, problem);
+  }
+  if (ctx.checkOnly) return kOk;
+  ProgressStore store;
+  if (std::string problem = store.Open(db, true); !problem.empty()) return fail(ctx, problem);
+  std::vector<Solve> solves = store.Solves();
+  if (!a.positional.empty()) {
+    const std::string& path = a.positional[0];
+    FileProgress file;
+    if (const ReadStatus s = SolvedInFile(path, store.SolvedKeys(), solves, file); s != ReadStatus::Ok)
+      return fail(ctx, readProblem(path, s));
+    std::string numbers;
+    for (int n : file.solvedNumbers) numbers += (numbers.empty() ? "" : " ") + std::to_string(n);
+    const std::string solved = std::to_string(file.solvedNumbers.size()), puzzles = std::to_string(file.puzzles);
+    if (csv) ctx.out << "solved,puzzles,solved numbers\n" << solved << "," << puzzles << "," << numbers << "\n\n";
+    else ctx.out << solved << " of " << puzzles << " solved\n" << (numbers.empty() ? "" : numbers + "\n");
+    if (file.solves.empty() && !csv) return kOk;
+    solves = std::move(file.solves);
+  }
+  if (solves.empty() && !csv) ctx.out << "No puzzles solved yet.\n";
+  else ctx.out << StatsTable(SummariseSolves(solves), csv);
+  return kOk;
+}
+
 }  // namespace
+
+std::string DefaultProgressPath() {
+  // Qt's AppDataLocation for the window's organisation and application names.
+  const char* data = std::getenv("XDG_DATA_HOME");
+  const char* home = std::getenv("HOME");
+  std::string folder;
+  if (data && data[0] == '/') folder = data;
+  else if (home && home[0] != '\0') folder = std::string(home) + "/.local/share";
+  else return {};
+  return folder + "/" + ProgressOrganisation + "/" + ProgressApplication + "/" + ProgressStore::FileName;
+}
 
 namespace {
 
@@ -415,6 +466,17 @@ const CommandHelp kCommands[] = {
      "                            (default 1)\n"
      "  --paper a4|letter         (default a4)\n"
      "  --pdf OUT.pdf             the file the pages go to\n"},
+    {"stats", "stats [FILE] [--csv] [--db PATH]", "the player's solved puzzles and solve times",
+     "Prints the player's wins by size and difficulty: puzzles solved, the median and best\n"
+     "time (m:ss) and the wins without a hint or the solution shown. With FILE, first\n"
+     "\"K of N solved\" and the numbers of the solved puzzles of FILE, then the table of\n"
+     "their wins. Nothing is written.\n"
+     "  --csv                     the same as CSV: with FILE a line \"solved,puzzles,solved\n"
+     "                            numbers\" and its values, an empty line, then the table\n"
+     "                            with the times in seconds\n"
+     "  --db PATH                 the progress database (default:\n"
+     "                            $XDG_DATA_HOME/Kelvane/Kelvane/progress.sqlite, or\n"
+     "                            ~/.local/share/Kelvane/Kelvane/progress.sqlite)\n"},
 };
 
 const CommandHelp* findCommand(const std::string& name) {
@@ -481,6 +543,9 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
   else if (command == "print") {
     withValue = {"--from", "--to", "--per-page", "--paper", "--pdf"};
     flags = {"--solutions"};
+  } else if (command == "stats") {
+    withValue = {"--db"};
+    flags = {"--csv"};
   }
   if (!parseArgs(rest, withValue, flags, a, error)) {
     ctx.err << "kelvane-cli: " << error << "\n" << CommandUsage(command);
@@ -491,6 +556,7 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
   if (command == "verify") return cmdVerify(a, ctx);
   if (command == "count") return cmdCount(a, ctx);
   if (command == "print") return cmdPrint(a, ctx);
+  if (command == "stats") return cmdStats(a, ctx);
   return cmdChains(a, ctx);
 }
 

@@ -1,4 +1,4 @@
-// kelvane-cli's commands: create, show, verify, count, chains and print.
+// kelvane-cli's commands: create, show, verify, count, chains, print and stats.
 #pragma once
 
 #include <atomic>
@@ -41,6 +41,15 @@ struct Context {
 // 0 success, 1 a check failed or fewer puzzles than asked, 2 an error,
 // 130 stopped by the user.
 int Run(const std::vector<std::string>& args, Context& ctx);
+
+// The window's names, which make its per-user data folder (app/main.cpp sets them).
+constexpr const char* ProgressOrganisation = "Kelvane";
+constexpr const char* ProgressApplication = "Kelvane";
+
+// The progress database the window uses: Qt's AppDataLocation,
+// $XDG_DATA_HOME (when absolute) or $HOME/.local/share, then
+// "Kelvane/Kelvane/progress.sqlite"; "" without either variable.
+std::string DefaultProgressPath();
 
 // The overview of every command, and one command's whole help.
 std::string Usage();

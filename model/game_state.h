@@ -57,6 +57,7 @@ struct GameState {
   int CurrentSum = 0;
   int HintsLeft = 3;
   std::vector<std::string> Undolist;
+  std::vector<int> RedoCells;  // the cells of the steps taken back, the last on top
 
   // Where the player is in the collection.
   std::string CurrentFile;

@@ -35,6 +35,7 @@ ShowResult ShowPuzzle(GameState& g, const std::string& file, int n) {
   result.difficulty = DifficultyWord(r.Title);
   g.EasyFlag = result.difficulty != "Hard";
   g.Undolist.clear();
+  g.RedoCells.clear();
   g.LastChainCell = -1;
   g.ChainString.clear();
   g.CurrentSum = 0;

@@ -31,7 +31,19 @@ bool onChain(const std::string& chain, int cell) {
 
 BoardCell& cellAt(GameState& g, int i) { return g.Cell[static_cast<std::size_t>(i)]; }
 
-MoveOutcome finish(GameState& g, Move move) {
+// A step taken back can be taken again; a new step forgets them unless it is that step.
+void noteStep(GameState& g, Move move, int cell) {
+  if (move == Move::TookBack || move == Move::Removed) {
+    g.RedoCells.push_back(cell);
+  } else if (!g.RedoCells.empty() && g.RedoCells.back() == cell) {
+    g.RedoCells.pop_back();
+  } else {
+    g.RedoCells.clear();
+  }
+}
+
+MoveOutcome finish(GameState& g, Move move, int cell) {
+  noteStep(g, move, cell);
   MoveOutcome out{move, false};
   if (IsWin(g)) {
     g.HintsLeft = -9;
@@ -52,7 +64,7 @@ MoveOutcome LeftRelease(GameState& g, int i) {
     g.ChainString = twoDigits(i);
     g.CurrentSum = v;
     g.LastChainCell = i;
-    return finish(g, Move::Started);
+    return finish(g, Move::Started, i);
   }
   if (i == g.LastChainCell) {
     if (g.ChainString.size() == 2) {
@@ -60,7 +72,7 @@ MoveOutcome LeftRelease(GameState& g, int i) {
       g.LastChainCell = -1;
       g.ChainString.clear();
       g.CurrentSum = 0;
-      return finish(g, Move::Removed);
+      return finish(g, Move::Removed, i);
     }
     const std::size_t L = g.ChainString.size();
     const int f = g.ChainString[L - 3] == '-' ? -1 : 1;
@@ -70,7 +82,7 @@ MoveOutcome LeftRelease(GameState& g, int i) {
     g.LastChainCell = IntValue(g.ChainString.substr(g.ChainString.size() - 2));
     cellAt(g, g.LastChainCell).BackColor = g.ChainEndColour;
     cellAt(g, (i + g.LastChainCell) / 2).BackColor = g.SignCellColour;
-    return finish(g, Move::TookBack);
+    return finish(g, Move::TookBack, i);
   }
   const int p = g.LastChainCell;
   const int dc = std::abs(g.ColOf(i) - g.ColOf(p));
@@ -86,7 +98,7 @@ MoveOutcome LeftRelease(GameState& g, int i) {
   g.ChainString += twoDigits(i);
   g.CurrentSum += f * v;
   g.LastChainCell = i;
-  return finish(g, Move::Extended);
+  return finish(g, Move::Extended, i);
 }
 
 void ClearChain(GameState& g) {
@@ -95,11 +107,20 @@ void ClearChain(GameState& g) {
   g.LastChainCell = -1;
   g.ChainString.clear();
   g.CurrentSum = 0;
+  g.RedoCells.clear();
 }
 
 MoveOutcome UndoLastStep(GameState& g) {
   if (g.LastChainCell == -1) return {};
   return LeftRelease(g, g.LastChainCell);
+}
+
+MoveOutcome RedoStep(GameState& g) {
+  if (g.RedoCells.empty()) return {};
+  const MoveOutcome out = LeftRelease(g, g.RedoCells.back());
+  // A cell that no longer makes a step (the board changed under it) is no step to redo.
+  if (out.move == Move::Ignored) g.RedoCells.clear();
+  return out;
 }
 
 MoveOutcome StepChain(GameState& g, Step step) {
@@ -123,7 +144,9 @@ std::string PathDigits(std::string_view path) {
   return digits;
 }
 
-HintOutcome Hint(GameState& g) {
+namespace {
+
+HintOutcome hintMove(GameState& g) {
   HintOutcome out;
   if (g.HintsLeft < 0) return out;
   const int before = g.HintsLeft--;
@@ -149,6 +172,15 @@ HintOutcome Hint(GameState& g) {
   } else {
     out.last = LeftRelease(g, IntValue(c.substr(c.size() - 2)));
   }
+  return out;
+}
+
+}  // namespace
+
+// A hint's move is a new step: what it takes back is not for redo.
+HintOutcome Hint(GameState& g) {
+  HintOutcome out = hintMove(g);
+  if (out.last.move == Move::TookBack || out.last.move == Move::Removed) g.RedoCells.clear();
   return out;
 }
 

@@ -26,6 +26,10 @@ void ClearChain(GameState& g);
 // Takes back the chain's last step; nothing without a chain.
 MoveOutcome UndoLastStep(GameState& g);
 
+// Takes again the last step taken back (by undo, Backspace or a click on the
+// chain's last cell); nothing when there is none. A new step clears them.
+MoveOutcome RedoStep(GameState& g);
+
 // The chain's next step from its last cell, for the keyboard.
 enum class Step { Left, Right, Up };
 MoveOutcome StepChain(GameState& g, Step step);

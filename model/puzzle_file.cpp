@@ -42,6 +42,58 @@ bool readLine(std::FILE* f, std::string& line, bool& overlong) {
   return true;
 }
 
+// Cuts the next line of a text at LF, CR LF or a lone CR; false at its end.
+bool nextTextLine(std::string_view& text, std::string& line, bool& overlong) {
+  if (text.empty()) return false;
+  const std::size_t end = std::min(text.find_first_of("\r\n"), text.size());
+  line.assign(text.data(), std::min(end, MaxRecordLine));
+  if (end > MaxRecordLine) overlong = true;
+  std::size_t next = end;
+  if (next < text.size()) next += text.compare(next, 2, "\r\n") == 0 ? 2 : 1;
+  text.remove_prefix(next);
+  return true;
+}
+
+using EachRecord = std::function<bool(int, const RawRecord&, ReadStatus)>;
+
+// Splits lines into records: a "#" line starts one of five lines, other lines
+// outside a record are skipped, one cut short by the next "#" or the end is
+// incomplete.
+class RecordSplitter {
+ public:
+  explicit RecordSplitter(const EachRecord& each) : each_(each) {}
+  RecordSplitter(const RecordSplitter&) = delete;  // lines_ points into raw_
+  RecordSplitter& operator=(const RecordSplitter&) = delete;
+
+  // false when the callback asked to stop.
+  bool Feed(const std::string& line, bool overlong) {
+    const bool header = !line.empty() && line.front() == '#';
+    if (header) {
+      if (have_ > 0 && have_ < 5 && !each_(position_, raw_, ReadStatus::Incomplete)) return false;
+      raw_ = RawRecord{};
+      ++position_;
+      have_ = 0;
+    } else if (have_ == 0 || have_ >= 5) {
+      return true;
+    }
+    *lines_[have_++] = line;
+    raw_.Overlong = raw_.Overlong || overlong;
+    return have_ < 5 || each_(position_, raw_, ReadStatus::Ok);
+  }
+
+  // After the last line: the record it cut short.
+  void Finish() {
+    if (have_ > 0 && have_ < 5) each_(position_, raw_, ReadStatus::Incomplete);
+  }
+
+ private:
+  const EachRecord& each_;
+  RawRecord raw_;
+  std::string* lines_[5] = {&raw_.HeaderLine, &raw_.TitleLine, &raw_.SizeLine, &raw_.GridLine, &raw_.SolutionLine};
+  int position_ = 0;
+  std::size_t have_ = 0;  // lines of the current record; 0 when between records
+};
+
 ReadStatus fromFileStatus(FileStatus s) {
   switch (s) {
     case FileStatus::Ok: return ReadStatus::Ok;
@@ -118,31 +170,21 @@ ReadStatus ReadAllRecords(const std::string& path,
   if (fs::file_size(path, ec) > MaxPuzzleFileBytes) return ReadStatus::TooLarge;
   File f(std::fopen(path.c_str(), "rb"));
   if (!f) return ReadStatus::Unreadable;
-  RawRecord raw;
-  std::string* lines[] = {&raw.HeaderLine, &raw.TitleLine, &raw.SizeLine, &raw.GridLine, &raw.SolutionLine};
-  int position = 0;
-  std::size_t have = 0;  // lines of the current record; 0 when between records
+  RecordSplitter records(each);
   std::string line;
-  bool overlong = false;
-  while (readLine(f.get(), line, overlong)) {
-    const bool header = !line.empty() && line.front() == '#';
-    if (header) {
-      if (have > 0 && have < 5 && !each(position, raw, ReadStatus::Incomplete)) return ReadStatus::Ok;
-      raw = RawRecord{};
-      ++position;
-      have = 0;
-    } else if (have == 0 || have >= 5) {
-      overlong = false;
-      continue;
-    }
-    *lines[have++] = line;
-    raw.Overlong = raw.Overlong || overlong;
-    overlong = false;
-    if (have == 5 && !each(position, raw, ReadStatus::Ok)) return ReadStatus::Ok;
-  }
+  for (bool overlong = false; readLine(f.get(), line, overlong); overlong = false)
+    if (!records.Feed(line, overlong)) return ReadStatus::Ok;
   if (std::ferror(f.get())) return ReadStatus::Unreadable;
-  if (have > 0 && have < 5) each(position, raw, ReadStatus::Incomplete);
+  records.Finish();
   return ReadStatus::Ok;
+}
+
+void ReadRecordsInText(std::string_view text, const std::function<bool(int, const RawRecord&, ReadStatus)>& each) {
+  RecordSplitter records(each);
+  std::string line;
+  for (bool overlong = false; nextTextLine(text, line, overlong); overlong = false)
+    if (!records.Feed(line, overlong)) return;
+  records.Finish();
 }
 
 ParsedRecord ParseRecord(const RawRecord& raw) {

@@ -32,6 +32,11 @@ struct RawRecord {
 [[nodiscard]] ReadStatus ReadAllRecords(const std::string& path,
                                         const std::function<bool(int, const RawRecord&, ReadStatus)>& each);
 
+// The same for the records in a text, as pasted from the clipboard: "#" lines
+// start records and other lines before the first are skipped. Lines end at
+// LF, CR LF or a lone CR.
+void ReadRecordsInText(std::string_view text, const std::function<bool(int, const RawRecord&, ReadStatus)>& each);
+
 // A record read by the rules of the readers.
 struct ParsedRecord {
   int WrittenNumber = 0;     // the number after "#"

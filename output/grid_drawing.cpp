@@ -52,6 +52,17 @@ void MarkPath(const Geometry& geo, std::string_view solution, std::array<bool, M
   }
 }
 
+// A check mark ending at (right, top): two strokes, each three lines a pixel apart so that it reads at the
+// smallest size.
+void DrawSolvedTick(Canvas& canvas, int right, int top, Colour colour) {
+  constexpr int u = 20;
+  const int x = right - 8 * u, y = top - 9 * u;
+  for (int d = 0; d < 45; d += 15) {
+    canvas.Line(x, y + 4 * u + d, x + 3 * u, y + 7 * u + d, colour);
+    canvas.Line(x + 3 * u, y + 7 * u + d, x + 8 * u, y + d, colour);
+  }
+}
+
 FontSpec Font(std::string_view name, double points, bool bold) { return {std::string(name), points, bold}; }
 
 }  // namespace
@@ -92,6 +103,7 @@ GridStyle ThumbnailStyle(std::string_view fontName, Colour markedFill, Colour ou
   s.outline = outline;
   s.markedFill = markedFill;
   s.title = {true, 0, -ThumbnailGridDrop, Font(fontName, 8, false)};
+  s.marksSolved = true;
   return s;
 }
 
@@ -123,6 +135,9 @@ GridDrawn DrawGrid(Canvas& canvas, const GameState& g, const GridStyle& style, G
     const std::string& caption = g.RecCells[showsMarker ? 0 : k];
     if (!IsBlankText(caption)) canvas.Text(x + style.captionDx, y + style.captionDy, caption, style.captionFont);
   }
+
+  // In the frame's top-right corner, above the grid and right of the title.
+  if (style.marksSolved && style.solved) DrawSolvedTick(canvas, left + ThumbnailTickRight, top, style.tick);
 
   if (style.footer.shown)
     canvas.Text(left + style.footer.dx, top + drawn.side + style.footer.dy, style.footerText, style.footer.font);

@@ -16,6 +16,7 @@ enum class GridMode { Puzzle, Solution };
 constexpr Colour GridOutlineColour = RGB(20, 20, 20);
 constexpr Colour MarkedFillColour = RGB(128, 128, 128);
 constexpr Colour PathFillColour = RGB(192, 192, 192);
+constexpr Colour SolvedTickColour = RGB(0, 140, 0);
 
 inline constexpr std::string_view PrintedAddress = "kelvane.example";
 std::string FooterText();    // "Free Download at ..."
@@ -41,6 +42,9 @@ struct GridStyle {
   TextPlace title;   // from the grid's top-left corner
   TextPlace footer;  // from the grid's bottom-left corner
   std::string footerText;
+  bool marksSolved = false;  // thumbnails only: a solved puzzle gets a tick in the frame's top-right corner
+  bool solved = false;       // set by the caller for each puzzle
+  Colour tick = SolvedTickColour;
 };
 
 // Printed grids; titleRise comes from FitPage.
@@ -54,9 +58,12 @@ GridStyle PictureStyle(std::string_view fontName);
 PageSize PictureSize(int size);
 
 // Browse thumbnails: the grid starts ThumbnailGridDrop below the origin,
-// where the title is written.
+// where the title is written. Setting solved on a copy ticks that puzzle.
 constexpr int ThumbnailPitch = 175;
 constexpr int ThumbnailGridDrop = 200;
+// The tick of a solved thumbnail ends this far right of the grid's left edge, just above the grid,
+// inside the browse screen's frame of 1,750 twips that starts 100 twips left of the grid.
+constexpr int ThumbnailTickRight = 1630;
 GridStyle ThumbnailStyle(std::string_view fontName, Colour markedFill, Colour outline);
 
 struct GridDrawn {

@@ -2,7 +2,7 @@
 # Installs the Debian packages the build needs, and any named on the command
 # line, only those that are missing.
 set -euo pipefail
-needed=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core "$@")
+needed=(g++ cmake ninja-build libgtest-dev libbenchmark-dev qt6-base-dev libgl-dev fonts-dejavu-core libsqlite3-dev "$@")
 missing=()
 for p in "${needed[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")

@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "model/progress.h"
 #include "test_support.h"
 
 namespace kelvane::test {
@@ -219,11 +220,52 @@ TEST_F(CliTest, VerifyFindsDamagedRecordsThatShowStillDraws) {
   EXPECT_EQ(Lines(empty.out).back(), "0 passed, 0 failed");
 }
 
+// stats reads the window's progress database, found as the window finds it or named, and never writes it.
+TEST_F(CliTest, StatsReadsTheProgressAndWritesNothing) {
+  Create("g.kvl", {"--size", "5", "--seed", "5"}, 5);
+  const auto key = [&](int n) {
+    const Text grid = Records("g.kvl")[static_cast<std::size_t>(n - 1)];
+    return PuzzleKey(grid[3].substr(3), std::stoi(grid[3].substr(0, 3)));
+  };
+  const std::string db = F("xdg/Kelvane/Kelvane/progress.sqlite");
+  {
+    ProgressStore store;
+    ASSERT_EQ(store.Open(db), "");
+    for (const Solve& s : {Solve{key(2), 5, false, 75}, Solve{key(4), 5, false, 90, 1}, Solve{key(2), 5, false, 65},
+                           Solve{"elsewhere@1", 7, true, 4000, 0, true}})
+      ASSERT_TRUE(store.RecordWin(s));
+  }
+  const std::string hard = "5x5  Hard             2    1:15   1:05      2\n";  // 65 75 90, one with a hint
+  const std::string header = "size difficulty  solved  median   best  clean\n", csvHeader =
+      "size,difficulty,solved,median seconds,best seconds,clean\n";
+  // (the shell's environment, arguments, what is printed)
+  const std::tuple<std::string, Text, std::string> cases[] = {
+      {"", {"stats", "g.kvl", "--db", db}, "2 of 5 solved\n2 4\n" + header + hard},
+      {"XDG_DATA_HOME='" + F("xdg") + "'", {"stats", "g.kvl"}, "2 of 5 solved\n2 4\n" + header + hard},
+      {"HOME='" + F("home") + "' XDG_DATA_HOME=", {"stats"}, "No puzzles solved yet.\n"},
+      {"", {"stats", "--db", db}, header + hard + "7x7  Easy             1   66:40  66:40      0\n"},
+      {"", {"stats", "g.kvl", "--csv", "--db", db},
+       "solved,puzzles,solved numbers\n2,5,2 4\n\n" + csvHeader + "5,Hard,2,75,65,2\n"},
+      {"", {"stats", "--csv", "--db", F("none.sqlite")}, csvHeader},
+  };
+  const auto before = Snapshot(work_.Path());
+  for (const auto& [env, args, printed] : cases) {
+    SCOPED_TRACE(env + " " + args.back());
+    const Result r = Shell("env " + env + " " + Command(args));
+    EXPECT_EQ(std::tie(r.code, r.out, r.err), std::make_tuple(0, printed, "")) << r.err;
+  }
+  // A database can leave its shared-memory and log files beside it; nothing else is made or changed.
+  auto after = Snapshot(work_.Path());
+  std::erase_if(after, [](const auto& f) { return f.first.ends_with("-shm") || f.first.ends_with("-wal"); });
+  EXPECT_TRUE(after == before);
+  EXPECT_FALSE(std::filesystem::exists(F("home/.local")));
+}
+
 // Without a command the overview goes to stderr with exit 2; an unknown command or option: ErrorsExitTwo...
 TEST_F(CliTest, HelpForEveryCommand) {
   const Result overview = Cli({"--help"}), none = Cli({});
   EXPECT_EQ(std::make_tuple(overview.code, none.code, none.err), std::make_tuple(0, 2, overview.out));
-  for (const std::string c : {"create", "show", "verify", "count", "chains", "print"}) {
+  for (const std::string c : {"create", "show", "verify", "count", "chains", "print", "stats"}) {
     const Result help = Cli({c, "--help"});
     EXPECT_NE(overview.out.find("\n  " + c + " "), std::string::npos) << c;
     EXPECT_EQ(help.out.rfind("usage: kelvane-cli " + c, 0), 0u) << help.out;
@@ -260,6 +302,10 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
       {"print", "g.kvl", "--solutions=1", "--pdf", "o.pdf"}, {"print", "g.kvl", "--pdf", "nodir/o.pdf"},
       {"print", "g.kvl", "--pdf", "dir.kvl"}, {"print", "g.kvl", "--pdf", "./g.kvl"},
       {"print", "g.kvl", "--pdf", "bin.kvl"},  // an existing file that is no PDF is never replaced
+      {"stats", "missing.kvl", "--db", "p.sqlite"}, {"stats", "bin.kvl", "--db", "p.sqlite"},
+      {"stats", "dir.kvl", "--db", "p.sqlite"}, {"stats", "g.kvl", "g.kvl", "--db", "p.sqlite"}, {"stats", "--db"},
+      {"stats", "--csv=1", "--db", "p.sqlite"}, {"stats", "--db", "bin.kvl"},  // a damaged database is not set aside
+      {"stats", "g.kvl", "--db", "dir.kvl"}, {"stats", "--db="},
   };
   // One "kelvane-cli: " line on stderr saying what is wrong (an unknown command or option adds the usage), exit 2,
   // nothing on stdout and nothing written.

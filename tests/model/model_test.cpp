@@ -263,6 +263,57 @@ TEST_F(PuzzleFile, ReadAllRecordsAgreesWithReadingByPositionAndCanStop) {
   EXPECT_EQ(calls, 2);
 }
 
+// Pasted text is split into records as a file is; where the text could be a file (LF or CR LF), the file reader
+// reads the same records from it.
+TEST_F(PuzzleFile, RecordsInTextAreSplitAsInAFile) {
+  using Seen = std::vector<std::tuple<int, ReadStatus, std::string, std::string, std::string, std::string, std::string,
+                                      bool>>;
+  auto record = [](int pos, ReadStatus s, const RawRecord& r) {
+    return std::tuple_cat(std::make_tuple(pos, s), Fields(r));
+  };
+  const auto ok = ReadStatus::Ok, part = ReadStatus::Incomplete;
+  const RawRecord first{"#1", "Easy", "5 4", "013" + kGrid5, kSolution5, false};
+  const Text two = Concat({{"Hello, two puzzles:", "", "5 4"}, Record("#1"), {"and", "21,11"}, Record("#2"),
+                           {"-- ", "signed"}});
+  const Seen both = {record(1, ok, first), record(2, ok, kSecond)};
+  const std::string huge(MaxRecordLine + 10, 'x');
+  const struct {
+    const char* what;
+    std::string text;
+    bool asFile;
+    Seen seen;
+  } rows[] = {
+      {"chatter, CR LF", Joined(two), true, both},
+      {"chatter, LF", Joined(two, "\n"), true, both},
+      {"lone CR", Joined(two, "\r"), false, both},
+      {"mixed, cut off", Joined(Record("#1")) + Joined(Record("#2"), "\n") + "#3\r\nHard", true,
+       {record(1, ok, first), record(2, ok, kSecond), record(3, part, {"#3", "Hard", "", "", "", false})}},
+      {"cut by the next record", Joined(Concat({{"#1", "Easy", "5 4"}, Record("#2")})), true,
+       {record(1, part, {"#1", "Easy", "5 4", "", "", false}), record(2, ok, kSecond)}},
+      {"empty", "", true, {}},
+      {"chatter only", "Dear all,\r\n\r\nno puzzle today\r\n", true, {}},
+      {"overlong", Joined({"#1", huge, "5 4", "013" + kGrid5, kSolution5}, "\n"), true,
+       {record(1, ok, {"#1", huge.substr(0, MaxRecordLine), "5 4", "013" + kGrid5, kSolution5, true})}},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.what);
+    Seen inText, inFile;
+    ReadRecordsInText(row.text, [&](int pos, const RawRecord& r, ReadStatus s) {
+      return inText.push_back(record(pos, s, r)), true;
+    });
+    EXPECT_EQ(inText, row.seen);
+    if (!row.asFile) continue;
+    test::WriteFile(path, row.text);
+    ASSERT_EQ(ReadAllRecords(path, [&](int pos, const RawRecord& r, ReadStatus s) {
+      return inFile.push_back(record(pos, s, r)), true;
+    }), ok);
+    EXPECT_EQ(inFile, row.seen);
+  }
+  int calls = 0;
+  ReadRecordsInText(Joined(two), [&](int, const RawRecord&, ReadStatus) { return ++calls, false; });
+  EXPECT_EQ(calls, 1);
+}
+
 // A longer file: AppendToFileStartsTheTextOnALineOfItsOwn.
 TEST_F(PuzzleFile, IndexCacheNoticesChangedFiles) {
   Write(Concat({Record("#1"), Record("#2")}));
@@ -771,7 +822,8 @@ TEST(Win, ChainTextMatchesTheSolutionOnlyAtTheTopWithSumZero) {
 }
 
 // Actions other than a click on a cell (0 is a click on the overlay of the marked cell).
-constexpr int kUndo = -1, kClear = -2, kLeft = -3, kRight = -4, kUp = -5, kHint = -6, kPress = -7, kRelease = -8;
+constexpr int kUndo = -1, kClear = -2, kLeft = -3, kRight = -4, kUp = -5, kHint = -6, kPress = -7, kRelease = -8,
+              kRedo = -9;
 
 // One action and the board after it.
 struct Turn {
@@ -814,6 +866,7 @@ struct Board {
     HintOutcome out;
     if (action >= 0) out.last = LeftRelease(g, action);
     if (action == kUndo) out.last = UndoLastStep(g);
+    if (action == kRedo) out.last = RedoStep(g);
     if (action == kLeft || action == kRight || action == kUp)
       out.last = StepChain(g, action == kLeft ? Step::Left : action == kRight ? Step::Right : Step::Up);
     return out;
@@ -882,6 +935,49 @@ TEST(Chain, OnlyTheSolutionWinsByMouseOrKeyboard) {
   });
   EXPECT_EQ(b.g.HintsLeft, -9);
   EXPECT_EQ(ChainAsSolution(b.g), "21,11,1,3, 1");
+}
+
+// Redo takes again, in turn, the steps taken back by undo or by a click on the chain's last cell; a new step
+// forgets them unless it is the step redo would take. Hints' moves are new steps.
+TEST(Chain, RedoTakesAgainWhatWasTakenBackUntilANewStep) {
+  Board b;
+  b.Play({
+      {kRedo, Ignored, "", 0}, {21, Started, "21", 3}, {11, Extended, "21-11", 1},
+      {1, Extended, "21-11+01", 2, "Esnsn Cssss Csnsn Cssss Esnsn"},
+      {kUndo, TookBack, "21-11", 1}, {11, TookBack, "21", 3, "nsnsn sssss nsnsn sssss Esnsn"},
+      {kRedo, Extended, "21-11", 1}, {kRedo, Extended, "21-11+01", 2, "Esnsn Cssss Csnsn Cssss Esnsn"},
+      {kRedo, Ignored, "21-11+01", 2},  // nothing left to redo
+      // Clicking the cell redo would take is that redo: the step after it stays.
+      {kUndo, TookBack, "21-11", 1}, {kUndo, TookBack, "21", 3}, {11, Extended, "21-11", 1},
+      {kRedo, Extended, "21-11+01", 2},
+      // Another step forgets them.
+      {kUndo, TookBack, "21-11", 1}, {13, Extended, "21-11-13", -2}, {kRedo, Ignored, "21-11-13", -2},
+      {kClear, Ignored, "", 0}, {21, Started, "21", 3}, {23, Extended, "21-23", 2}, {kUndo, TookBack, "21", 3},
+      {kClear, Ignored, "", 0, kPlain}, {kRedo, Ignored, "", 0},  // else 23 would start a chain
+      // A one-cell chain removed comes back.
+      {23, Started, "23", 1}, {23, Removed, "", 0, kPlain}, {kRedo, Started, "23", 1, "nsnsn sssss nsnsn sssss nsEsn"},
+      {23, Removed, "", 0}, {21, Started, "21", 3}, {kRedo, Ignored, "21", 3},
+      // Redo up to the solution wins.
+      {11, Extended, "21-11", 1}, {1, Extended, "21-11+01", 2}, {3, Extended, "21-11+01-03", 0, nullptr, true},
+      {kUndo, TookBack, "21-11+01", 2}, {kUndo, TookBack, "21-11", 1}, {kRedo, Extended, "21-11+01", 2},
+      {kRedo, Extended, "21-11+01-03", 0, nullptr, true}, {kClear, Ignored, "", 0}, {23, Started, "23", 1},
+      {23, Removed, "", 0},
+  });
+  EXPECT_EQ(b.g.HintsLeft, -9);
+  // Showing a puzzle forgets them too.
+  ASSERT_TRUE(ShowPuzzle(b.g, b.dir.File("p.kvl"), 1).found);
+  b.Play({{kRedo, Ignored, "", 0}});
+
+  Board h;
+  h.Play({
+      {21, Started, "21", 3}, {23, Extended, "21-23", 2}, {kHint, TookBack, "21", 3},
+      {kRedo, Ignored, "21", 3},  // what a hint took back is not for redo
+      {11, Extended, "21-11", 1}, {1, Extended, "21-11+01", 2}, {kUndo, TookBack, "21-11", 1},
+      {kUndo, TookBack, "21", 3}, {kHint, Extended, "21-11", 1},  // the step redo would take
+      {kRedo, Extended, "21-11+01", 2},
+      {kUndo, TookBack, "21-11", 1}, {13, Extended, "21-11-13", -2}, {kHint, TookBack, "21-11", 1},
+      {kRedo, Ignored, "21-11", 1},
+  });
 }
 
 TEST(Hints, FollowTheSolutionTakeBackAWrongStepAndRunOut) {

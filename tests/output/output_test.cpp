@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "model/puzzle_file.h"
@@ -149,7 +150,8 @@ TEST(GridDrawing, EveryCellGetsABoxForBoardsOfOneToNine) {
   }
 }
 
-// What a style places where, from a grid drawn at (1000, 2400); a footer size of 0 means no footer.
+// What a style places where, from a grid drawn at (1000, 2400); a footer size of 0 means no footer. Each grid is
+// drawn as solved unless told; only a thumbnail ticks it.
 struct StyleRow {
   std::string name;
   GridStyle style;
@@ -157,13 +159,17 @@ struct StyleRow {
   GridFonts fonts;
   int pitch, box, captionDx, captionDy;
   Colour marked, outline;
+  bool solved = true;
+  bool ticked = false;
 };
 
 TEST(GridDrawing, EachStylePlacesTitleCaptionsFooterAndMarker) {
   std::vector<StyleRow> rows = {
       {"picture", PictureStyle("Arial"), 10, -175, {7, 18, 0}, 500, 500, 160, 60, MarkedFillColour, RGB(20, 20, 20)},
       {"thumbnail", ThumbnailStyle("Arial", RGB(120, 120, 120), RGB(1, 2, 3)), 0, -200, {8, 8, 0}, 175, 155, 35, -30,
-       RGB(120, 120, 120), RGB(1, 2, 3)},
+       RGB(120, 120, 120), RGB(1, 2, 3), true, true},
+      {"thumbnail, unsolved", ThumbnailStyle("Arial", RGB(120, 120, 120), RGB(1, 2, 3)), 0, -200, {8, 8, 0}, 175, 155,
+       35, -30, RGB(120, 120, 120), RGB(1, 2, 3), false},
   };
   for (int code : Codes) {
     rows.push_back({"code " + std::to_string(code), PrintStyle(code, "Arial"), 10, -250, FontSizesFor(code), 500, 500,
@@ -180,7 +186,10 @@ TEST(GridDrawing, EachStylePlacesTitleCaptionsFooterAndMarker) {
     g.MarkedCell = 41;
     FillRecordFromBoard(g);
     RecordingCanvas canvas;
-    const GridDrawn drawn = DrawGrid(canvas, g, row.style, GridMode::Puzzle, 1000, 2400, "Puz#5 Hard");
+    GridStyle style = row.style;
+    style.solved = row.solved;
+    style.tick = RGB(0, 140, 1);
+    const GridDrawn drawn = DrawGrid(canvas, g, style, GridMode::Puzzle, 1000, 2400, "Puz#5 Hard");
     ASSERT_TRUE(drawn.ok);
     EXPECT_EQ(drawn.side, 9 * row.pitch);
     // The title, one caption a cell (the marked one shows the marker's) and the footer.
@@ -208,6 +217,20 @@ TEST(GridDrawing, EachStylePlacesTitleCaptionsFooterAndMarker) {
     ASSERT_EQ(boxes.size(), 81u);
     EXPECT_EQ(std::tie(boxes.back().x1, boxes.back().y2, boxes.back().colour),
               std::tuple(1000 + last, 2400 + last + row.box, row.outline));
+    // The tick: two strokes of three lines each, in the band above the grid and right of the title, meeting at
+    // their lowest point.
+    const auto lines = canvas.Of(Kind::Line);
+    ASSERT_EQ(lines.size(), row.ticked ? 6u : 0u);
+    for (const CanvasCall& l : lines) {
+      EXPECT_EQ(l.colour, RGB(0, 140, 1));
+      for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}})
+        EXPECT_TRUE(x >= 1000 + 1400 && x <= 1000 + ThumbnailTickRight && y > 2400 - 200 && y < 2400) << x << "," << y;
+    }
+    for (std::size_t k = 0; k + 1 < lines.size(); k += 2) {
+      EXPECT_EQ(std::tie(lines[k].x2, lines[k].y2), std::tie(lines[k + 1].x1, lines[k + 1].y1));
+      EXPECT_TRUE(lines[k].x1 < lines[k].x2 && lines[k + 1].x1 < lines[k + 1].x2);
+      EXPECT_TRUE(lines[k].y1 < lines[k].y2 && lines[k + 1].y2 < lines[k + 1].y1);
+    }
   }
   // The board's title takes the main window's difficulty; a file's take their records' (FillsPagesInSlotOrder...).
   EXPECT_EQ(BoardGridTitle(GridMode::Puzzle, "012", true), "Puz#012 Easy");
