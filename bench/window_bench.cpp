@@ -1,4 +1,5 @@
-// Speed in the window: New, a batch on its worker beside the bare batch (and clicks answered meanwhile), a browse page, a printed book.
+// Speed in the window: New, a batch on its worker beside the bare batch (and clicks answered meanwhile), a browse
+// page with and without ticks, a winning move, the status line, a printed book.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <chrono>
 #include <atomic>
 #include <filesystem>
+#include <unordered_set>
 
 #include "board/main_window.h"
 #include "engine/batch.h"
@@ -28,13 +30,14 @@ struct Silent : ModalAnswerer {
 
 struct Window {
   test::TempDir dir;
+  test::TempDir data;
   Silent answers;
   ScopedAnswerer scoped{answers};
   std::unique_ptr<MainWindow> w;
   Window() {
     for (const char* f : {"all.col", "puzzles.kvl", "kelvane.htm", "k5x5.kvy", "k7x7.kvy", "k9x9.kvy"})
       fs::copy_file(std::string(KELVANE_BIN_DIR) + f, dir.File(f));
-    w = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder()});
+    w = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder(), data.Folder()});
     w->Startup();
   }
 };
@@ -127,6 +130,7 @@ BENCHMARK(BM_BareBatch10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 }  // namespace
 }  // namespace kelvane::ui
 
+#include "model/progress.h"
 #include "model/puzzle_file.h"
 #include "output/browse_screen_qt.h"
 #include "output/printing_qt.h"
@@ -135,14 +139,25 @@ BENCHMARK(BM_BareBatch10000)->Unit(benchmark::kMillisecond)->UseRealTime();
 namespace kelvane::ui {
 namespace {
 
-// The last page of a 50,000-puzzle 9x9 file: read its sixteen records and paint the window.
-void BM_BrowsePage50000(benchmark::State& state) {
-  test::TempDir dir;
-  const std::string path = dir.File("many.kvl");
+// A 9x9 grid whose first number cells spell k, so that every puzzle of a file is its own.
+std::string gridOf(int k) {
   std::string grid;
   for (int i = 0; i < 81; ++i) grid += (i / 9) % 2 == 0 && (i % 9) % 2 == 0 ? static_cast<char>('1' + i % 9) : '-';
+  for (int digit = 0, cell = 0; digit < 6; ++digit, cell += 2, k /= 9) grid[static_cast<std::size_t>(cell)] = static_cast<char>('1' + k % 9);
+  return grid;
+}
+
+// The last page of a 50,000-puzzle 9x9 file: read its sixteen records and paint the window; with
+// ticks, 10,000 of the file's puzzles are solved (among them every fifth of the page).
+void browsePage(benchmark::State& state, bool ticks) {
+  test::TempDir dir;
+  const std::string path = dir.File("many.kvl");
   std::string text;
-  for (int k = 1; k <= 50000; ++k) text += FormatRecord(k, k % 2 == 0, 9, 2, 41, grid, "1,3, 41");
+  std::unordered_set<std::string> solved;
+  for (int k = 1; k <= 50000; ++k) {
+    text += FormatRecord(k, k % 2 == 0, 9, 2, 41, gridOf(k), "1,3, 41");
+    if (k % 5 == 0) solved.insert(PuzzleKey(gridOf(k), 41));
+  }
   test::WriteFile(path, text);
   Silent answers;
   ScopedAnswerer scoped{answers};
@@ -151,6 +166,7 @@ void BM_BrowsePage50000(benchmark::State& state) {
   g.PuzzleCount = CountPuzzles(g.Files, path);
   MsgForm messages;
   BrowseScreen screen(g, messages, [](int) {});
+  if (ticks) screen.SetSolved([&](const std::string& key) { return solved.count(key) > 0; });
   for (auto _ : state) {
     screen.DrawPage(49985);
     QPixmap shot = screen.grab();
@@ -158,7 +174,52 @@ void BM_BrowsePage50000(benchmark::State& state) {
   }
   if (screen.Page().calls.empty()) state.SkipWithError("nothing drawn");
 }
+void BM_BrowsePage50000(benchmark::State& state) { browsePage(state, false); }
 BENCHMARK(BM_BrowsePage50000)->Unit(benchmark::kMicrosecond);
+void BM_BrowsePageTicks50000(benchmark::State& state) { browsePage(state, true); }
+BENCHMARK(BM_BrowsePageTicks50000)->Unit(benchmark::kMicrosecond);
+
+// The move that wins, as a click plays it: the win kept in the store, the status line, the message.
+// Each iteration wins another of 2,000 puzzles, so that every win is recorded.
+void BM_WinningMove(benchmark::State& state) {
+  Window win;
+  BatchOptions o;
+  o.count = 2000;
+  o.size = 5;
+  o.outFile = win.dir.File("wins.kvl");
+  o.seed = 5;
+  ChainListCache lists(KELVANE_BIN_DIR);
+  PuzzleFileIndexes files;
+  std::atomic<bool> cancel{false};
+  if (CreateBatch(o, lists, files, cancel, {}).added != 2000) state.SkipWithError("no puzzles");
+  GameState& g = win.w->State();
+  g.CurrentFile = o.outFile;
+  int k = 0;
+  for (auto _ : state) {
+    state.PauseTiming();
+    win.w->ShowPuzzleNumber(++k);
+    std::vector<int> cells;
+    for (std::size_t p = 0, comma; (comma = g.Solution.find(',', p)) != std::string::npos; p = comma + 1)
+      cells.push_back(std::stoi(g.Solution.substr(p, comma - p)));
+    for (std::size_t i = 0; i + 1 < cells.size(); ++i) win.w->CellReleased(cells[i], 1);
+    state.ResumeTiming();
+    win.w->CellReleased(cells.back(), 1);
+  }
+  if (win.w->Progress().Solves().size() != static_cast<std::size_t>(k)) state.SkipWithError("a win was not kept");
+}
+BENCHMARK(BM_WinningMove)->Unit(benchmark::kMillisecond)->Iterations(2000);
+
+// The status line written again and painted, as the clock's timer does every second.
+void BM_StatusLinePaint(benchmark::State& state) {
+  Window win;
+  auto* line = win.w->findChild<QLabel*>("StatusLine");
+  for (auto _ : state) {
+    win.w->showStatus();
+    QPixmap shot = line->grab();
+    benchmark::DoNotOptimize(shot);
+  }
+}
+BENCHMARK(BM_StatusLinePaint)->Unit(benchmark::kMicrosecond);
 
 // 1,000 solutions of 9x9 puzzles at 24 a page into a PDF file: the range check, then the pages.
 void BM_PrintSolutionsPdf1000(benchmark::State& state) {

@@ -3,6 +3,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QMimeData>
 #include <QPainter>
 #include <cmath>
 
@@ -24,10 +25,13 @@ QImage BoardPicture(GameState& g, GridMode mode, double pixelsPerTwip) {
   return image;
 }
 
-bool CopyBoardPicture(GameState& g, GridMode mode) {
+bool CopyBoardPicture(GameState& g, GridMode mode, const std::string& recordText) {
   const QImage image = BoardPicture(g, mode);
   if (image.isNull()) return false;
-  QApplication::clipboard()->setImage(image);
+  auto* data = new QMimeData;
+  data->setImageData(image);
+  if (!recordText.empty()) data->setText(QString::fromStdString(recordText));
+  QApplication::clipboard()->setMimeData(data);
   return true;
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QImage>
+#include <string>
 
 #include "model/game_state.h"
 #include "output/grid_drawing.h"
@@ -13,7 +14,8 @@ namespace kelvane::ui {
 // record buffer as its scratch space.
 QImage BoardPicture(GameState& g, GridMode mode, double pixelsPerTwip = 2.0 / 15.0);
 
-// Puts the picture on the clipboard; false when there is nothing to copy.
-bool CopyBoardPicture(GameState& g, GridMode mode);
+// Puts the picture on the clipboard, with the puzzle's record as its text
+// (for a mail or a forum); false when there is nothing to copy.
+bool CopyBoardPicture(GameState& g, GridMode mode, const std::string& recordText = {});
 
 }  // namespace kelvane::ui

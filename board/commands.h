@@ -16,9 +16,9 @@ enum class Command {
   Previous, Next, First, Last, Random, Browse, GoToNumber,
   SizePicker, DifficultyPicker,
   New, CreateBatch, CancelBatch,
-  Play, ClearChain, Hint, ShowSolution, Undo, ClearGrid,
-  CopyPuzzle, CopySolution, PrintCurrent, PrintFromFile,
-  Options, Help, About, Exit,
+  Play, ClearChain, Hint, ShowSolution, Undo, Redo, ClearGrid,
+  CopyPuzzle, CopySolution, Paste, PrintCurrent, PrintFromFile,
+  Options, Statistics, ContinueWhereLeftOff, Help, About, Exit,
 };
 constexpr int CommandCount = static_cast<int>(Command::Exit) + 1;
 

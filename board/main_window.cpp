@@ -15,12 +15,14 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTimer>
 #include <filesystem>
 
 #include "board/batch_run.h"
 #include "board/board_picture.h"
 #include "board/board_widget.h"
 #include "board/click_label.h"
+#include "board/stats_dialog.h"
 #include "model/folders.h"
 #include "model/navigation.h"
 #include "model/text_rules.h"
@@ -64,6 +66,8 @@ Folders FindFolders() {
   const DataFolder data = FindDataFolder(withSlash(QCoreApplication::applicationDirPath().toStdString()));
   f.program = data.folder;
   f.user = f.program;
+  const QString appData = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  if (!appData.isEmpty() && QDir().mkpath(appData)) f.data = withSlash(appData.toStdString());
   // An installed copy never writes into its share folder, even as root; a build copy does when it can.
   const QFileInfo dir(QString::fromStdString(f.program));
   if (data.installed || !dir.isWritable()) {
@@ -85,7 +89,8 @@ MainWindow::MainWindow(Folders folders, QWidget* parent)
       folders_(std::move(folders)),
       random_(std::random_device{}()),
       rng_(Random::FreshSeed()),
-      lists_(folders_.program) {
+      lists_(folders_.program),
+      clock_(SteadyMilliseconds) {
   setObjectName("Form1");
   setWindowTitle("Kelvane");
   commands_ = new CommandTable(this);
@@ -95,6 +100,7 @@ MainWindow::MainWindow(Folders folders, QWidget* parent)
 
 MainWindow::~MainWindow() {
   StopBatch();  // cancels and waits for a batch still running
+  keepVisit();
   delete help_;
 }
 
@@ -158,6 +164,13 @@ void MainWindow::buildWidgets() {
   Label1->hide();  // outside the shown area
   Label2 = new QLabel(central_);
   Label2->setObjectName("Label2");
+  StatusLine = new QLabel(central_);
+  StatusLine->setObjectName("StatusLine");
+  StatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  StatusLine->setToolTip("Time on this puzzle, hints left and the puzzles of this file you have solved");
+  ticker_ = new QTimer(this);
+  ticker_->setInterval(1000);
+  connect(ticker_, &QTimer::timeout, this, [this] { showStatus(); });
 
   board_ = new BoardWidget(g_, central_);
   board_->setFocusPolicy(Qt::StrongFocus);
@@ -196,6 +209,8 @@ void MainWindow::buildWidgets() {
   QMenu* file = menuBar()->addMenu("&File");
   file->setObjectName("mnukelvane");
   menu_ = file;
+  editMenu_ = menuBar()->addMenu("&Edit");
+  editMenu_->setObjectName("mnuedit");
 
   const QSize designed(Px(DesignWidth), Px(DesignHeight));
   central_->setMinimumSize(designed);
@@ -236,16 +251,31 @@ void MainWindow::defineCommands() {
   t.Define(Command::ClearChain, "actionClearChain", "Clear chain", [this] { AskClearChain(); });
   t.Define(Command::Hint, "actionHint", "Hint", [this] { GiveHint(); }, K(Qt::Key_H));
   t.Define(Command::ShowSolution, "actionShowSolution", "Show Solution", [this] { ShowSolutionPressed(); });
-  t.Define(Command::Undo, "actionUndo", "Undo", [this] { UndoMove(); }, K(Qt::CTRL | Qt::Key_Z));
+  QAction* undo = t.Define(Command::Undo, "actionUndo", "&Undo", [this] { UndoMove(); }, K(Qt::CTRL | Qt::Key_Z));
+  QAction* redo = t.Define(Command::Redo, "actionRedo", "&Redo", [this] { RedoMove(); }, K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z));
+  redo->setShortcuts({K(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), K(Qt::CTRL | Qt::Key_Y)});
   t.Define(Command::ClearGrid, "actionClearGrid", "Clear Grid", [this] { StartOver(); });
-  t.Define(Command::CopyPuzzle, "actionCopyPuzzle", "Copy Puzzle",
-           [this] { (void)CopyBoardPicture(g_, GridMode::Puzzle); }, K(Qt::CTRL | Qt::Key_C));
-  t.Define(Command::CopySolution, "actionCopySolution", "Copy Solution",
-           [this] { (void)CopyBoardPicture(g_, GridMode::Solution); }, K(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  QAction* copy = t.Define(Command::CopyPuzzle, "actionCopyPuzzle", "&Copy Puzzle",
+           [this] { (void)CopyBoardPicture(g_, GridMode::Puzzle, ShownRecordText()); }, K(Qt::CTRL | Qt::Key_C));
+  QAction* copySolution = t.Define(Command::CopySolution, "actionCopySolution", "Copy &Solution",
+           [this] { (void)CopyBoardPicture(g_, GridMode::Solution, ShownRecordText()); }, K(Qt::CTRL | Qt::SHIFT | Qt::Key_C));
+  QAction* paste = t.Define(Command::Paste, "actionPaste", "&Paste Puzzles", [this] { PasteRecords(); }, K(Qt::CTRL | Qt::Key_V));
+  editMenu_->addAction(undo);
+  editMenu_->addAction(redo);
+  editMenu_->addSeparator();
+  editMenu_->addAction(copy);
+  editMenu_->addAction(copySolution);
+  editMenu_->addAction(paste);
   t.Define(Command::PrintCurrent, "actionPrintCurrent", "Print", [this] { PrintCurrent(); }, K(Qt::CTRL | Qt::Key_P));
   t.Define(Command::PrintFromFile, "actionPrintFromFile", "Print From File", [this] { PrintFromFile(); },
            K(Qt::CTRL | Qt::SHIFT | Qt::Key_P));
   t.Define(Command::Options, "actionOptions", "Options", [this] { ShowOptions(); });
+  menu_->addAction(t.Define(Command::Statistics, "mnustats", "&Statistics...", [this] { ShowStatistics(); }));
+  continueAction_ = t.Define(Command::ContinueWhereLeftOff, "mnucontinue", "&Continue where you left off",
+                             [this] { SetContinue(continueAction_->isChecked()); });
+  continueAction_->setCheckable(true);
+  menu_->addAction(continueAction_);
+  menu_->addSeparator();
   menu_->addAction(t.Define(Command::Help, "mnuhelp", "Help", [this] { ShowHelp(); }, K(Qt::Key_F1)));
   menu_->addAction(t.Define(Command::About, "mnuabout", "About", [this] { ShowAbout(); }));
   menu_->addSeparator()->setObjectName("dash6");
@@ -266,6 +296,7 @@ void MainWindow::defineCommands() {
   // Pressing shows the solution; the release always puts the board back.
   connect(cmdshowsol, &BoxControl::MouseDown, this, [this](int, int, double, double) { commands_->Run(Command::ShowSolution); });
   connect(cmdshowsol, &BoxControl::MouseUp, this, [this](int, int, double, double) { ShowSolutionReleased(); });
+  connect(commands_, &CommandTable::ModeChanged, this, [this] { updateClock(); });
 }
 
 void MainWindow::layOut() {
@@ -295,6 +326,7 @@ void MainWindow::layOut() {
   place(Frame1, 330, 2700, 3720, 1000);
   busylabel->setGeometry(Frame1->rect());
   place(Label2, kStatus.left, kStatus.top, kStatus.width, kStatus.height);
+  place(StatusLine, kStatus.left, kStatus.top, kStatus.width, kStatus.height);
   board_->SetScale(s);
 
   QFont font("DejaVu Sans");
@@ -304,6 +336,7 @@ void MainWindow::layOut() {
   small.setPixelSize(std::max(8, Px(140, s)));
   FileNameNowx->setFont(small);
   Label2->setFont(small);
+  StatusLine->setFont(small);
 }
 
 void MainWindow::resizeEvent(QResizeEvent* event) {
@@ -316,6 +349,7 @@ void MainWindow::closeEvent(QCloseEvent* event) {
   // a batch is stopped first, its records already begun written whole.
   event->accept();
   StopBatch();
+  leaveProgram();
   if (help_) help_->hide();
   QCoreApplication::quit();
 }
@@ -324,6 +358,8 @@ void MainWindow::changeEvent(QEvent* event) {
   // A release lost to another window must not leave the solution on the board.
   if (event->type() == QEvent::ActivationChange && !isActiveWindow()) ShowSolutionReleased();
   QMainWindow::changeEvent(event);
+  // The clock runs only while the window is active and not minimised.
+  if (event->type() == QEvent::ActivationChange || event->type() == QEvent::WindowStateChange) updateClock();
 }
 
 std::string MainWindow::configPath() const { return folders_.user + "kelvane.cfg"; }
@@ -337,6 +373,7 @@ void MainWindow::Startup() {
   g_.EasyFlag = false;
   g_.PlainBlankFlag = NO;
   g_.ProgramFolder = folders_.program;
+  openProgress();
 
   ConfigValues config;
   const bool firstStart = !FileExists(configPath());
@@ -362,8 +399,7 @@ void MainWindow::Startup() {
   if (g_.CurrentFile.empty() || !std::filesystem::is_regular_file(g_.CurrentFile, ec) ||
       std::filesystem::file_size(g_.CurrentFile, ec) == 0 || ec)
     g_.CurrentFile = folders_.user + "puzzles.kvl";
-  const ShowResult r = ShowPuzzle(g_, g_.CurrentFile, 1);
-  refreshLabels(r.found, r.difficulty);
+  const ShowResult r = showFirst(g_.CurrentFile);
   if (!r.found) MsgboxA("Error reading puzzle# 1 in file:\n" + g_.CurrentFile, "vbok+vbcritical");
   board_->setFocus();
 }
@@ -373,7 +409,7 @@ void MainWindow::ApplyScheme() {
   g_.NumberCellColour = g_.Palette[4];
   setBack(central_, g_.Palette[2]);
   setBack(this, g_.Palette[2]);
-  for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, Label5, FileNameNowx, puznumber, Frame1, busylabel})
+  for (QWidget* w : std::initializer_list<QWidget*>{Label1, Label2, StatusLine, Label5, FileNameNowx, puznumber, Frame1, busylabel})
     setBack(w, g_.Palette[2]);
   for (QWidget* w : std::initializer_list<QWidget*>{Label3, Label4, PuzNumNow}) setBack(w, g_.Palette[4]);
   board_->SetFrameColour(g_.Palette[5]);
@@ -407,6 +443,9 @@ void MainWindow::refreshLabels(bool found, const std::string& difficulty) {
   const std::size_t slash = f.rfind('/');
   FileNameNowx->setText(QString::fromStdString(slash == std::string::npos ? f : f.substr(slash + 1)));
   FileNameNowx->setToolTip(QString::fromStdString(f));
+  shownInFile_ = found;
+  shownEasy_ = difficulty == "Easy";
+  puzzleShown(found);
   resetKeyCursor();
   board_->update();
 }
@@ -430,6 +469,7 @@ bool MainWindow::ExitProgram() {
   if (MsgboxA("Exit?", "vbYesNo+vbquestion") != 6) return false;
   const WriteResult w = WriteConfigFile(configPath(), ConfigFromState(g_));
   if (!w.ok) MsgboxA(ConfigWriteFailedMessage(configPath()), "vbok+vbcritical");
+  leaveProgram();
   if (help_) help_->hide();
   QCoreApplication::quit();
   return true;

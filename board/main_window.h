@@ -16,7 +16,10 @@
 #include "engine/chain_list.h"
 #include "engine/generator.h"
 #include "model/game_state.h"
+#include "model/navigation.h"
 #include "model/play.h"
+#include "model/play_clock.h"
+#include "model/progress.h"
 #include "output/file_printing.h"
 #include "output/print_dialog_qt.h"
 #include "output/printing_qt.h"
@@ -27,6 +30,7 @@ class QFrame;
 class QPushButton;
 class QAction;
 class QMenu;
+class QTimer;
 
 namespace kelvane::ui {
 
@@ -40,16 +44,22 @@ class CreateDialog;
 class OptionsDialog;
 class BrowseScreen;
 class BatchRun;
+class StatsDialog;
 
 // Where the program's files live: data beside the program (or under the
 // installation's share folder), the user's own files (configuration, scratch
 // files, the first copy of the default puzzles) in the per-user folder for an
-// installed copy, or when the program folder cannot be written.
+// installed copy, or when the program folder cannot be written. The player's
+// progress and pasted puzzles are always in the per-user data folder.
 struct Folders {
   std::string program;  // ends with "/"
   std::string user;     // ends with "/"
+  std::string data;     // ends with "/"; the user folder when empty
 };
 Folders FindFolders();
+
+// The play clock's time source.
+std::int64_t SteadyMilliseconds();
 
 class MainWindow : public QMainWindow {
   Q_OBJECT
@@ -87,7 +97,23 @@ class MainWindow : public QMainWindow {
   void ShowSolutionPressed();
   void ShowSolutionReleased();
   void UndoMove();
+  void RedoMove();
   void StartOver();
+
+  // Progress: the status line under the board, wins kept, statistics, the
+  // puzzle last shown per file, and puzzles passed around as text.
+  ProgressStore& Progress() { return progress_; }
+  // The clock the play time is taken from (milliseconds, steady); tests set their own.
+  void SetClockSource(std::function<std::int64_t()> now);
+  // Writes the status line again; a timer calls it every second while the clock runs.
+  void showStatus();
+  void PasteRecords();
+  void ShowStatistics();
+  StatsDialog* StatsForm() { return stats_; }
+  bool ContinueWhereLeftOff();
+  void SetContinue(bool on);
+  // The shown puzzle's five-line record, as copied beside its picture.
+  std::string ShownRecordText() const;
 
   // Creation: one puzzle of the pickers' size and difficulty, or a batch
   // from the Create New Puzzles dialog.
@@ -150,6 +176,23 @@ class MainWindow : public QMainWindow {
   std::string askPuzzleFile(const char* title, const char* types, const char* mode);
   std::string configPath() const;
   void afterMove(const MoveOutcome& outcome);
+  // After any puzzle came onto the board (found or not): its key, time and status.
+  void puzzleShown(bool found);
+  // Keeps the time and chain spent on the shown puzzle.
+  void keepVisit();
+  void recordWin();
+  void updateClock();
+  // The puzzle to open a file at: the one last shown there when continuing, else 1.
+  int startNumber(const std::string& file);
+  // Shows a file's start puzzle (puzzle 1 when that cannot be read), with its chain when continuing.
+  ShowResult showFirst(const std::string& file);
+  void restoreChain(const std::string& chain);
+  std::string dataFolder() const;
+  void openProgress();
+  // Keeps the visit and, when continuing, the window's size.
+  void leaveProgram();
+  // Asks before a puzzle the file already holds is saved again; false when the answer was No.
+  bool confirmRepeat(const std::string& file);
   void showSum();
   void resetKeyCursor();
   // Makes one puzzle and lays it on the board; false (after telling the user)
@@ -185,6 +228,22 @@ class MainWindow : public QMainWindow {
   bool showingSolution_ = false;
   double scale_ = 1.0;
 
+  ProgressStore progress_;
+  PlayClock clock_;
+  QTimer* ticker_ = nullptr;
+  std::string shownKey_;  // "" when no puzzle is shown
+  bool shownEasy_ = false;
+  bool shownInFile_ = false;
+  bool shownSolved_ = false;
+  int hintsUsed_ = 0;
+  bool solutionSeen_ = false;
+  std::string visitChain_;
+  int fileSolved_ = 0;
+  std::string countedFile_;
+  int countedCount_ = -1;
+  QAction* continueAction_ = nullptr;
+  StatsDialog* stats_ = nullptr;
+
   QWidget* central_ = nullptr;
   BoardWidget* board_ = nullptr;
   BoxControl* cmdsave = nullptr;
@@ -205,8 +264,10 @@ class MainWindow : public QMainWindow {
   QLabel* Label5 = nullptr;
   QLabel* Label1 = nullptr;
   QLabel* Label2 = nullptr;
+  QLabel* StatusLine = nullptr;
   QFrame* Frame1 = nullptr;
   QMenu* menu_ = nullptr;
+  QMenu* editMenu_ = nullptr;
   ClickLabel* busylabel = nullptr;
   QPushButton* command1 = nullptr;
   QPushButton* command2 = nullptr;

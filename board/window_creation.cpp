@@ -48,6 +48,7 @@ bool MainWindow::makeOnePuzzle(int size, bool easy) {
   g_.ChainString.clear();
   g_.CurrentSum = 0;
   g_.Undolist.clear();
+  g_.RedoCells.clear();
   return true;
 }
 
@@ -142,6 +143,9 @@ void MainWindow::showDisplayPuzzle(int size) {
   Label3->setText(QString::fromStdString(SizeText(g_.PuzzleSize)));
   lastSize_ = g_.PuzzleSize;
   Label5->clear();
+  shownInFile_ = false;
+  shownEasy_ = g_.EasyFlag;
+  puzzleShown(true);
   resetKeyCursor();
   board_->update();
   MsgboxA("Done", "vbinformation+vbok");

@@ -97,14 +97,14 @@ void MainWindow::OpenFile() {
     return;
   }
   QApplication::setOverrideCursor(Qt::WaitCursor);
-  const ShowResult r = ShowPuzzle(g_, name, 1);
-  refreshLabels(r.found, r.difficulty);
+  (void)showFirst(name);
   QApplication::restoreOverrideCursor();
 }
 
 void MainWindow::SaveCurrent() {
   const std::string name = askPuzzleFile("Select an output Puzzle file", "*.kvl", "SAVE");
   if (name.empty()) return;
+  if (!confirmRepeat(name)) return;
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const SaveResult s = SaveCurrentPuzzle(g_, name);
   QApplication::restoreOverrideCursor();
@@ -112,6 +112,7 @@ void MainWindow::SaveCurrent() {
   if (s.ok && name == g_.CurrentFile) {
     g_.PuzzleCount = CountPuzzles(g_.Files, name);
     puznumber->setText(QString::fromStdString(" of" + NumText(g_.PuzzleCount)));
+    showStatus();
   }
 }
 

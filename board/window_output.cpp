@@ -7,6 +7,8 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QPushButton>
+#include <memory>
+#include <unordered_set>
 
 #include "board/click_label.h"
 #include "board/main_window.h"
@@ -70,6 +72,9 @@ void MainWindow::Browse() {
     }, this);
     form2_->SetPrintImage([this](const QImage& image) { return printBrowseImage(image); });
   }
+  // The solved set is read once a showing; ticks are looked up in it per thumbnail.
+  auto solved = std::make_shared<const std::unordered_set<std::string>>(progress_.SolvedKeys());
+  form2_->SetSolved([solved](const std::string& key) { return solved->count(key) > 0; });
   form2_->OpenAtFirstPage();
   form2_->exec();
   // The browse screen counts the file afresh; it may have grown meanwhile.

@@ -19,6 +19,9 @@ void MainWindow::afterMove(const MoveOutcome& outcome) {
   board_->update();
   if (outcome.move == Move::Ignored) return;
   showSum();
+  visitChain_ = g_.ChainString;
+  if (outcome.won) recordWin();
+  showStatus();
   if (outcome.won) MsgboxA("Well done you got it!", "vbok+vbhappy");
 }
 
@@ -34,6 +37,7 @@ void MainWindow::CellReleased(int i, int button) {
 void MainWindow::AskClearChain() {
   if (MsgboxA("Clear chain?", "vbYesNo+vbquestion") != 6) return;
   ClearChain(g_);
+  visitChain_.clear();
   showSum();
   resetKeyCursor();
   board_->update();
@@ -65,11 +69,14 @@ void MainWindow::GiveHint() {
     else QMessageBox::information(this, "Kelvane", QString::fromStdString(text));
     return;
   }
+  if (h.last.move != Move::Ignored) ++hintsUsed_;
   afterMove(h.last);
+  showStatus();
 }
 
 void MainWindow::ShowSolutionPressed() {
   showingSolution_ = true;
+  solutionSeen_ = true;
   PressShowSolution(g_);
   board_->update();
   // Nothing else runs until the release puts the board back.
@@ -92,6 +99,7 @@ void MainWindow::UndoMove() {
 
 void MainWindow::StartOver() {
   if (MsgboxA("Clear Grid?", "vbYesNo+vbquestion") != 6) return;
+  visitChain_.clear();
   ShowPuzzleNumber(g_.PuzzleNumber);
 }
 

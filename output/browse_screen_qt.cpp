@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "model/progress.h"
 #include "model/text_rules.h"
 #include "output/grid_drawing.h"
 #include "output/painter_canvas_qt.h"
@@ -83,7 +84,7 @@ void BrowseScreen::DrawPage(int first) {
   refreshCount();
   g_.BrowseFirst = std::max(1, first);
   page_.calls.clear();
-  const GridStyle style = ThumbnailStyle(g_.CellFontName, g_.ThumbMarkedColour, g_.MarkedCellBackColour);
+  GridStyle style = ThumbnailStyle(g_.CellFontName, g_.ThumbMarkedColour, g_.MarkedCellBackColour);
   int k = g_.BrowseFirst - 1;
   for (int row = 1; row <= 4; ++row) {
     for (int col = 1; col <= 4; ++col) {
@@ -91,6 +92,14 @@ void BrowseScreen::DrawPage(int first) {
       const int x0 = ThumbX(col);
       const int y0 = ThumbY(row);
       page_.Box(x0 - 100, y0, x0 + 1650, y0 + 1850, FrameColour);
+      style.solved = false;
+      if (solved_) {
+        RawRecord raw;
+        if (ReadRawRecord(g_.Files, g_.CurrentFile, k, raw) == ReadStatus::Ok) {
+          const ParsedRecord r = ParseRecord(raw);
+          style.solved = solved_(PuzzleKey(r.Cells, r.MarkedCell));
+        }
+      }
       (void)DrawFilePuzzle(page_, g_, g_.CurrentFile, k, style, GridMode::Puzzle, x0, y0 + ThumbnailGridDrop);
     }
   }

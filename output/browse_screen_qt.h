@@ -44,6 +44,8 @@ class BrowseScreen : public QDialog {
   // Receives the window's image when printing is confirmed and tells whether the
   // page was printed; prints nothing by default.
   void SetPrintImage(std::function<bool(const QImage&)> printImage) { printImage_ = std::move(printImage); }
+  // Tells which puzzles the player has solved, by key; they get a tick.
+  void SetSolved(std::function<bool(const std::string&)> solved) { solved_ = std::move(solved); }
 
   // Pixels per 15 twips of the design; 1 at the smallest size.
   double Scale() const { return scale_; }
@@ -69,6 +71,7 @@ class BrowseScreen : public QDialog {
   MsgForm& messages_;
   std::function<void(int)> pick_;
   std::function<bool(const QImage&)> printImage_ = [](const QImage&) { return false; };
+  std::function<bool(const std::string&)> solved_;
   std::mt19937_64 random_;
   RecordingCanvas page_;
   double scale_ = 1.0;

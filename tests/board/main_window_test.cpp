@@ -87,10 +87,15 @@ TEST_F(TwelveWindow, SaveAppendsAndDeleteTakesThePuzzleShownFromTwoHundredThousa
   const std::string big = dir.File("big.kvl"), out = dir.File("mine.kvl");
   test::WriteFile(big, records(200000));
   test::WriteFile(out, records(3));
-  answers.files = {big, out};
+  answers.files = {big, out, out};
   Click("cmdload");
   Click("arrows_2", Qt::RightButton);
   EXPECT_EQ(Text("PuzNumNow") + Text("puznumber"), "200000 of 200000");
+  // The file holds this puzzle already: No keeps it as it was, Yes saves it again.
+  answers.codes = {7};
+  Click("cmdsave");
+  EXPECT_EQ(test::ReadFile(out), records(3));
+  answers.codes = {6};
   Click("cmdsave");
   EXPECT_EQ(test::ReadFile(out), records(3) + records(1, 4));
 
@@ -98,7 +103,8 @@ TEST_F(TwelveWindow, SaveAppendsAndDeleteTakesThePuzzleShownFromTwoHundredThousa
   answers.codes = {6};
   Click("cmdsave", Qt::RightButton);
   const std::string info = "vbok+vbinformation";
-  EXPECT_TRUE(answers.Told({{"Puzzle# 4 saved in file " + out, info},
+  const Msg again{"Puzzle# 200000 is already in this file as puzzle# 1. Save it again?", "vbYesNo+vbquestion"};
+  EXPECT_TRUE(answers.Told({again, again, {"Puzzle# 4 saved in file " + out, info},
                             {"Delete current puzzle from file?", "vbYesNo+vbquestion"}, {"Done", info}}));
   EXPECT_EQ(test::ReadFile(big), records(199999));
   EXPECT_EQ(Text("PuzNumNow") + Text("puznumber"), "199999 of 199999");
@@ -157,6 +163,7 @@ TEST_F(TwelveWindow, WriteFailuresOfSaveDeleteAndExitAreReportedAndKeepTheFiles)
   HalfWrites fault(dir.Folder());
   ScopedWriteFault scoped(fault);
   answers.files = {dir.File("twelve.kvl")};
+  answers.codes = {6};  // the file holds the puzzle already: save it again
   w.SaveCurrent();
   answers.codes = {6};
   w.DeleteCurrent();
@@ -164,7 +171,8 @@ TEST_F(TwelveWindow, WriteFailuresOfSaveDeleteAndExitAreReportedAndKeepTheFiles)
   answers.codes = {6};
   EXPECT_TRUE(w.ExitProgram());
   const std::string bad = "vbok+vbcritical", yesNo = "vbYesNo+vbquestion";
-  EXPECT_TRUE(answers.Told({{"Error writing puzzle# 13 to file: ", bad}, {"Delete current puzzle from file?", yesNo},
+  EXPECT_TRUE(answers.Told({{"Puzzle# 1 is already in this file as puzzle# 1. Save it again?", yesNo},
+                            {"Error writing puzzle# 13 to file: ", bad}, {"Delete current puzzle from file?", yesNo},
                             {"Error deleting puzzle# 1 from file: ", bad}, {"Exit?", yesNo},
                             {Config() + "\ncould not be accessed, options not saved", bad}}));
   EXPECT_EQ(test::Snapshot(dir.Path()), before);

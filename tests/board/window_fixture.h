@@ -34,6 +34,7 @@ inline std::string records(int count, int first = 1) {
 
 struct Program {
   test::TempDir dir;
+  test::TempDir data;  // the player's progress and pasted puzzles
   Answers answers;
   ScopedAnswerer scoped{answers};
   std::unique_ptr<MainWindow> window;
@@ -49,7 +50,7 @@ struct Program {
     test::WriteFile(Config(), "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n" + dir.File(name) + "\r\n");
   }
   MainWindow& Start() {
-    window = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder()});
+    window = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder(), data.Folder()});
     window->Startup();
     return *window;
   }
