@@ -7,15 +7,11 @@
 #include <set>
 #include <utility>
 
+#include "model/play_clock.h"
+
 namespace kelvane {
 
 namespace {
-
-// "m:ss".
-std::string minutes(std::int64_t seconds) {
-  const std::int64_t s = seconds % 60;
-  return std::to_string(seconds / 60) + (s < 10 ? ":0" : ":") + std::to_string(s);
-}
 
 std::string padLeft(const std::string& text, std::size_t width) {
   return text.size() < width ? std::string(width - text.size(), ' ') + text : text;
@@ -65,8 +61,8 @@ std::string StatsTable(const std::vector<StatsRow>& rows, bool csv) {
     }
     const std::string size = std::to_string(r.size);
     text += padRight(size + "x" + size, 4) + " " + padRight(difficulty(r.easy), 10) + "  " +
-            padLeft(std::to_string(r.solved), 6) + "  " + padLeft(minutes(r.medianSeconds), 6) + " " +
-            padLeft(minutes(r.bestSeconds), 6) + "  " + padLeft(std::to_string(r.clean), 5) + "\n";
+            padLeft(std::to_string(r.solved), 6) + "  " + padLeft(ClockText(r.medianSeconds), 6) + " " +
+            padLeft(ClockText(r.bestSeconds), 6) + "  " + padLeft(std::to_string(r.clean), 5) + "\n";
   }
   return text;
 }
