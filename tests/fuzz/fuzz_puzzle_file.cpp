@@ -1,4 +1,4 @@
-// Fuzz target: a puzzle file read by count, by position, in sequence, checked and shown.
+// Fuzz target: a puzzle file read by count, by position, in sequence and as pasted text, checked and shown.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -109,6 +109,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   });
   FUZZ_REQUIRE(all == ReadStatus::Ok);
   FUZZ_REQUIRE(seen == positions);
+
+  // The same bytes pasted as text: the same records, where no lone CR ends a line the file would not end.
+  const std::string_view text(reinterpret_cast<const char*>(data), size);
+  bool loneCr = false;
+  for (std::size_t i = 0; i < size && !loneCr; ++i) loneCr = text[i] == '\r' && (i + 1 == size || text[i + 1] != '\n');
+  int pasted = 0;
+  ReadRecordsInText(text, [&](int position, const RawRecord& raw, ReadStatus status) {
+    FUZZ_REQUIRE(position == ++pasted);
+    if (status == ReadStatus::Ok) CheckParsed(raw);
+    return true;
+  });
+  FUZZ_REQUIRE(loneCr || pasted == positions);
 
   // The board after showing a puzzle, or after failing to.
   for (int n : {1, count, positions + 1}) {
