@@ -238,6 +238,7 @@ class MainWindow : public QMainWindow {
   int hintsUsed_ = 0;
   bool solutionSeen_ = false;
   std::string visitChain_;
+  Visit loadedVisit_;  // the visit as read or last kept
   int fileSolved_ = 0;
   std::string countedFile_;
   int countedCount_ = -1;

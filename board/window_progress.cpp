@@ -44,7 +44,10 @@ void MainWindow::SetClockSource(std::function<std::int64_t()> now) {
 
 void MainWindow::keepVisit() {
   if (shownKey_.empty() || shownSolved_) return;
+  // Paging through a file writes nothing for the puzzles only looked at.
+  if (clock_.Seconds() == loadedVisit_.seconds && visitChain_ == loadedVisit_.chain) return;
   (void)progress_.SaveVisit(shownKey_, clock_.Seconds(), visitChain_);
+  loadedVisit_ = {clock_.Seconds(), visitChain_, false};
 }
 
 void MainWindow::puzzleShown(bool found) {
@@ -55,9 +58,11 @@ void MainWindow::puzzleShown(bool found) {
   visitChain_.clear();
   shownKey_.clear();
   shownSolved_ = false;
+  loadedVisit_ = {};
   if (found && g_.MarkedCell > 0) {
     shownKey_ = PuzzleKey(GridText(g_), g_.MarkedCell);
     const Visit v = progress_.LoadVisit(shownKey_);
+    loadedVisit_ = v;
     clock_.Reset(v.seconds * 1000);
     shownSolved_ = v.solved;
     visitChain_ = v.chain;  // kept until the player makes a move here
