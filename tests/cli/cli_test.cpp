@@ -196,6 +196,7 @@ TEST_F(CliTest, VerifyFindsDamagedRecordsThatShowStillDraws) {
       {[&](Text& l) { l[9].insert(l[9].rfind(','), ","); }, "puzzle 2 (#2): the solution line \""},
       {[&](Text& l) { l[9].insert(0, "0"); }, "puzzle 2 (#2): the solution line \""},
       {[&](Text& l) { l[9].insert(l[9].rfind(' ') + 1, "0"); }, "puzzle 2 (#2): the solution line \""},
+      {[&](Text& l) { l[9][l[9].rfind(' ')] = '0'; }, "puzzle 2 (#2): the solution line \""},  // no blank
       {[](Text& l) { l.pop_back(); }, "puzzle 3 (#3): the record has fewer than five lines"},
   };
   for (const auto& [damage, problem] : damages) {

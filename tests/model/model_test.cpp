@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <chrono>
 #include <climits>
 #include <filesystem>
 #include <functional>
@@ -318,6 +319,12 @@ TEST_F(PuzzleFile, RecordsInTextAreSplitAsInAFile) {
 TEST_F(PuzzleFile, IndexCacheNoticesChangedFiles) {
   Write(Concat({Record("#1"), Record("#2")}));
   EXPECT_EQ(Count(), 2);
+  // As long, written later, one record less: the index is built anew.
+  std::string same = test::ReadFile(path);
+  same[same.rfind('#')] = 'x';
+  test::WriteFile(path, same);
+  fs::last_write_time(path, fs::last_write_time(path) + std::chrono::seconds(5));
+  EXPECT_EQ(Count(), 1);
   // Shorter, different content: old offsets must not be used.
   Write({"x", "#8", "Hard", "7 6", "029123", "43,29, 29"});
   EXPECT_EQ(Count(), 1);
@@ -939,6 +946,16 @@ TEST(Chain, OnlyTheSolutionWinsByMouseOrKeyboard) {
 
 // Redo takes again, in turn, the steps taken back by undo or by a click on the chain's last cell; a new step
 // forgets them unless it is the step redo would take. Hints' moves are new steps.
+// Letting go of the solution puts back every cell of the largest board, the last one too.
+TEST(Chain, TheHeldSolutionGivesBackTheLastCellOfANineByNine) {
+  GameState g;
+  ASSERT_TRUE(ShowPuzzle(g, KELVANE_SOURCE_DATA "puzzles.kvl", 49).found);
+  ASSERT_EQ(LeftRelease(g, 81).move, Move::Started);
+  PressShowSolution(g);
+  ReleaseShowSolution(g);
+  EXPECT_EQ(g.Cell[81].BackColor, g.ChainEndColour);
+}
+
 TEST(Chain, RedoTakesAgainWhatWasTakenBackUntilANewStep) {
   Board b;
   b.Play({
