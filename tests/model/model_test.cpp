@@ -292,7 +292,6 @@ TEST_F(PuzzleFile, RecordsInTextAreSplitAsInAFile) {
       {"cut by the next record", Joined(Concat({{"#1", "Easy", "5 4"}, Record("#2")})), true,
        {record(1, part, {"#1", "Easy", "5 4", "", "", false}), record(2, ok, kSecond)}},
       {"empty", "", true, {}},
-      {"chatter only", "Dear all,\r\n\r\nno puzzle today\r\n", true, {}},
       {"overlong", Joined({"#1", huge, "5 4", "013" + kGrid5, kSolution5}, "\n"), true,
        {record(1, ok, {"#1", huge.substr(0, MaxRecordLine), "5 4", "013" + kGrid5, kSolution5, true})}},
   };
