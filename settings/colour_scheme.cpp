@@ -149,4 +149,42 @@ std::string SchemeNotFoundMessage(const std::string& name) { return "Colour Sche
 
 std::string PreviewNotFoundMessage(const std::string& name) { return "Color Scheme: " + name + " not found"; }
 
+namespace {
+
+double luminance(Colour c) {
+  auto linear = [](Colour v) {
+    const double s = static_cast<double>(v & 255) / 255.0;
+    return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(c) + 0.7152 * linear(c >> 8) + 0.0722 * linear(c >> 16);
+}
+
+}  // namespace
+
+double ContrastRatio(Colour a, Colour b) {
+  const double la = luminance(a), lb = luminance(b);
+  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+}
+
+bool IsDark(Colour back) { return ContrastRatio(back, RGB(255, 255, 255)) > ContrastRatio(back, RGB(0, 0, 0)); }
+
+Colour ReadableText(Colour back, Colour preferred) {
+  if (ContrastRatio(back, preferred) >= ReadableContrast) return preferred;
+  return IsDark(back) ? RGB(255, 255, 255) : RGB(0, 0, 0);
+}
+
+std::vector<TextOnBack> TextsOnColours(const std::array<Colour, 14>& palette, const GameState& g) {
+  const std::pair<const char*, Colour> backs[] = {
+      {"windows, labels and sign cells", palette[2]}, {"menu", palette[3]},
+      {"buttons, selectors and number cells", palette[4]}, {"input fields", palette[5]},
+      {"chain", g.ChainCellColour}, {"chain ends", g.ChainEndColour}, {"solution", g.SolutionCellColour},
+      {"thumbnail marker", g.ThumbMarkedColour},
+  };
+  std::vector<TextOnBack> texts;
+  for (const auto& [what, back] : backs) texts.push_back({what, back, ReadableText(back)});
+  texts.push_back({"message box", palette[2], ReadableText(palette[2], g.MarkedCellBackColour)});
+  texts.push_back({"marked cell", g.MarkedCellBackColour, ReadableText(g.MarkedCellBackColour, g.MarkedCellTextColour)});
+  return texts;
+}
+
 }  // namespace kelvane

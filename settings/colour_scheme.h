@@ -16,6 +16,8 @@ inline constexpr std::string_view SchemeListFile = "all.col";
 // The scheme names the settings take after a failed load and a failed preview.
 inline constexpr std::string_view SchemeAfterFailedLoad = "xp.col";
 inline constexpr std::string_view SchemeAfterFailedPreview = "default.col";
+// The scheme a first start takes when the desktop asks for a dark appearance.
+inline constexpr const char* DarkSchemeName = "dark.col";
 
 // A scheme is a name line followed by this many colour lines, slots 0..12.
 constexpr int SchemeColourLines = 13;
@@ -47,6 +49,25 @@ std::vector<std::string> SchemeNames(const std::string& path);
 // True when the scheme leaves the menu bar's colour alone: its name holds
 // "DEFAULT" in any case.
 bool SchemeKeepsMenuColour(const std::string& schemeName);
+
+// Contrast of two colours by the WCAG 2 formula: 1 (none) to 21.
+double ContrastRatio(Colour a, Colour b);
+// What text needs to read: 4.5 : 1.
+constexpr double ReadableContrast = 4.5;
+// The colour to draw text in on a background: preferred when it reads there,
+// else black or white, whichever reads better (one of them always does).
+Colour ReadableText(Colour back, Colour preferred = RGB(0, 0, 0));
+// A dark background, on which light text reads better than dark.
+bool IsDark(Colour back);
+
+// Every text the program draws on a colour of a scheme or of the board: what
+// it is, its background, and the colour it is drawn in.
+struct TextOnBack {
+  std::string what;
+  Colour back = 0;
+  Colour text = 0;
+};
+std::vector<TextOnBack> TextsOnColours(const std::array<Colour, 14>& palette, const GameState& g);
 
 // "Colour Scheme: xp.col not found" and the preview's "Color Scheme: ..." form.
 std::string SchemeNotFoundMessage(const std::string& name);

@@ -256,17 +256,15 @@ TEST_F(ColourScheme, DefaultSchemesAreBuiltInAndKeepTheMenuColour) {
     EXPECT_EQ(SchemeKeepsMenuColour(name), keeps) << name;
 }
 
-// Contrast of two colours by relative luminance, 1 (none) to 21.
-double Contrast(Colour a, Colour b) {
-  auto luminance = [](Colour c) {
-    auto linear = [](int v) {
-      const double s = v / 255.0;
-      return s <= 0.04045 ? s / 12.92 : std::pow((s + 0.055) / 1.055, 2.4);
-    };
-    return 0.2126 * linear(c & 255) + 0.7152 * linear(c >> 8 & 255) + 0.0722 * linear(c >> 16 & 255);
-  };
-  const double la = luminance(a), lb = luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
+// The contrast formula at its ends and at a known pair; the text colour that reads.
+TEST(Contrast, RatiosAndTheTextThatReads) {
+  const std::tuple<Colour, Colour, double> ratios[] = {{RGB(0, 0, 0), RGB(255, 255, 255), 21.0},
+      {RGB(10, 100, 10), RGB(0, 0, 0), 2.84}, {RGB(118, 118, 118), RGB(255, 255, 255), 4.54}, {5, 5, 1.0}};
+  for (const auto& [a, b, ratio] : ratios) EXPECT_NEAR(ContrastRatio(b, a), ratio, 0.01) << a << " on " << b;
+  const std::tuple<Colour, Colour, Colour> texts[] = {  // back, preferred, drawn
+      {RGB(10, 100, 10), 0, RGB(255, 255, 255)}, {RGB(20, 20, 20), RGB(20, 20, 20), RGB(255, 255, 255)},
+      {RGB(10, 200, 10), 0, 0}, {RGB(255, 255, 255), RGB(255, 255, 255), 0}, {RGB(40, 40, 40), 0xC8C8, 0xC8C8}};
+  for (const auto& [back, preferred, drawn] : texts) EXPECT_EQ(ReadableText(back, preferred), drawn) << back;
 }
 
 TEST(ShippedSchemes, EveryListedSchemeLoadsAndReads) {
@@ -276,12 +274,11 @@ TEST(ShippedSchemes, EveryListedSchemeLoadsAndReads) {
   ASSERT_EQ(std::count(text.begin(), text.end(), '\r'), std::count(text.begin(), text.end(), '\n'));  // CR LF
 
   const std::vector<std::string> names = SchemeNames(path);
-  EXPECT_GE(names.size(), 5u);
-  for (const char* name : {"default", "xp"})
+  EXPECT_GE(names.size(), 6u);
+  for (const char* name : {"default", "xp", "dark"})
     EXPECT_NE(std::find(names.begin(), names.end(), name), names.end()) << name;
   EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), static_cast<long>(names.size()) * 14);
 
-  const Colour messageText = RGB(20, 20, 20);
   for (const std::string& name : names) {
     SCOPED_TRACE(name);
     Palette loaded{}, shown{};
@@ -291,9 +288,16 @@ TEST(ShippedSchemes, EveryListedSchemeLoadsAndReads) {
     if (name != "default") {
       EXPECT_EQ(shown, loaded) << "slots 3 and 5 are written as the loader derives them";
     }
-    for (int slot : {2, 3, 4}) EXPECT_GE(Contrast(messageText, loaded[slot]), 4.5) << "dark text on slot " << slot;
-    EXPECT_GE(Contrast(loaded[2], loaded[4]), 1.25) << "number cells stand out from sign cells";
-    EXPECT_GE(Contrast(loaded[2], loaded[5]), 1.25) << "the board outline shows";
+    // Every text the windows and the board draw on the scheme's colours reads; the five first schemes keep
+    // their dark text, "dark" is dark.
+    GameState g;
+    for (const TextOnBack& t : TextsOnColours(loaded, g)) {
+      EXPECT_GE(ContrastRatio(t.text, t.back), ReadableContrast) << t.what;
+      EXPECT_TRUE(t.what.rfind("windows", 0) != 0 || (t.text == RGB(255, 255, 255)) == (name == "dark")) << t.what;
+    }
+    EXPECT_EQ(IsDark(loaded[2]) && IsDark(loaded[4]), name == "dark");
+    EXPECT_GE(ContrastRatio(loaded[2], loaded[4]), 1.25) << "number cells stand out from sign cells";
+    EXPECT_GE(ContrastRatio(loaded[2], loaded[5]), 1.25) << "the board outline shows";
   }
 }
 
