@@ -1,9 +1,13 @@
 // The board: paints the cells of the game state and reports clicks on them.
 #include "board/board_widget.h"
 
+#include <QAccessible>
 #include <QMouseEvent>
 #include <QPainter>
+#include <algorithm>
 
+#include "board/board_accessible.h"
+#include "settings/colour_scheme.h"
 #include "uikit/box_control.h"
 #include "uikit/twips.h"
 
@@ -19,6 +23,7 @@ BoardWidget::BoardWidget(const GameState& g, QWidget* parent) : QWidget(parent),
   setObjectName("Shape1");
   setMouseTracking(true);
   setAttribute(Qt::WA_OpaquePaintEvent, false);
+  InstallBoardAccessible(this);
 }
 
 void BoardWidget::SetScale(double scale) {
@@ -29,6 +34,49 @@ void BoardWidget::SetScale(double scale) {
 void BoardWidget::SetCursorCell(int i) {
   cursor_ = i;
   update();
+}
+
+int BoardWidget::FocusCell() const {
+  const int i = g_.LastChainCell != -1 ? g_.LastChainCell : cursor_;
+  return i >= 1 && i <= g_.CellCount && i <= MaxCellIndex ? i : 0;
+}
+
+void BoardWidget::update() {
+  QWidget::update();
+  NotifyCellsChanged();
+}
+
+void BoardWidget::NotifyCellsChanged() {
+  if (!QAccessible::isActive()) return;
+  auto send = [this](QAccessible::Event type, int child) {
+    QAccessibleEvent event(this, type);
+    event.setChild(child);
+    QAccessible::updateAccessibility(&event);
+  };
+  const int count = std::clamp(g_.CellCount, 0, MaxCellIndex);
+  // A new size is a new table; its names are news to nobody.
+  const bool fresh = static_cast<int>(spoken_.size()) != count;
+  if (fresh) {
+    spoken_.assign(static_cast<std::size_t>(count), QString());
+    QAccessibleTableModelChangeEvent reset(this, QAccessibleTableModelChangeEvent::ModelReset);
+    QAccessible::updateAccessibility(&reset);
+  }
+  for (int i = 1; i <= count; ++i) {
+    QString name = CellAccessibleName(g_, i);
+    QString& spoken = spoken_[static_cast<std::size_t>(i - 1)];
+    if (name == spoken) continue;
+    spoken = std::move(name);
+    if (!fresh) send(QAccessible::NameChanged, i - 1);
+  }
+  if (QString sum = BoardAccessibleDescription(g_); sum != spokenSum_) {
+    spokenSum_ = std::move(sum);
+    send(QAccessible::DescriptionChanged, -1);
+  }
+  const int focus = hasFocus() ? FocusCell() : 0;
+  if (focus != spokenFocus_) {
+    spokenFocus_ = focus;
+    if (focus > 0) send(QAccessible::Focus, focus - 1);
+  }
 }
 
 void BoardWidget::SetFrameColour(Colour c) {
@@ -92,7 +140,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
     p.setPen(QPen(border, 1));
     p.drawRect(r.adjusted(0, 0, -1, -1));
     if (!cell.Caption.empty() && cell.Caption != " ") {
-      p.setPen(ToQColor(cell.ForeColor));
+      p.setPen(ToQColor(ReadableText(cell.BackColor, cell.ForeColor)));
       p.drawText(r, Qt::AlignCenter, QString::fromStdString(cell.Caption));
     }
   }
@@ -107,7 +155,7 @@ void BoardWidget::paintEvent(QPaintEvent*) {
   if (overlay.Visible && g_.MarkedCell > 0) {
     const QRect r = CellRect(0);
     p.fillRect(r, ToQColor(overlay.BackColor));
-    p.setPen(ToQColor(overlay.ForeColor));
+    p.setPen(ToQColor(ReadableText(overlay.BackColor, overlay.ForeColor)));
     p.drawText(r, Qt::AlignCenter, QString::fromStdString(overlay.Caption));
   }
 }
@@ -126,7 +174,15 @@ void BoardWidget::mouseMoveEvent(QMouseEvent* event) {
   }
 }
 
-void BoardWidget::focusInEvent(QFocusEvent*) { update(); }
+void BoardWidget::focusInEvent(QFocusEvent*) {
+  update();
+  // Qt tells of the board's own focus after this handler; the cell's focus is told after that.
+  if (QAccessible::isActive())
+    QMetaObject::invokeMethod(this, [this] {
+      spokenFocus_ = 0;
+      NotifyCellsChanged();
+    }, Qt::QueuedConnection);
+}
 void BoardWidget::focusOutEvent(QFocusEvent*) { update(); }
 
 void BoardWidget::leaveEvent(QEvent*) {

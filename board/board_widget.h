@@ -1,7 +1,9 @@
 // The board: paints the cells of the game state and reports clicks on them.
 #pragma once
 
+#include <QString>
 #include <QWidget>
+#include <vector>
 
 #include "model/game_state.h"
 
@@ -21,6 +23,14 @@ class BoardWidget : public QWidget {
   void SetFrameColour(Colour c);
   // The keyboard's cell while no chain is started (0 for none).
   void SetCursorCell(int i);
+  // The cell the keys act on: the chain's last cell, else the cursor; 0 for none.
+  int FocusCell() const;
+  const GameState& State() const { return g_; }
+
+  // Repaints and tells a screen reader what changed. It hides QWidget::update() so that every
+  // caller that repaints the board after a move reports the move too.
+  using QWidget::update;
+  void update();
 
   // The cell under a point of the widget: the overlay counts as the marked
   // cell; 0 outside the cells.
@@ -43,6 +53,8 @@ class BoardWidget : public QWidget {
   void focusOutEvent(QFocusEvent* event) override;
 
  private:
+  // Sends the cells whose names changed and the cell that now has the keys, while a screen reader listens.
+  void NotifyCellsChanged();
   QPointF origin() const;
   double unit() const;
 
@@ -51,6 +63,10 @@ class BoardWidget : public QWidget {
   Colour frame_ = RGB(0, 0, 0);
   int hovered_ = -1;
   int cursor_ = 0;
+  // What a screen reader was last told: each cell's name, the board's description, the focused cell.
+  std::vector<QString> spoken_;
+  QString spokenSum_;
+  int spokenFocus_ = 0;
 };
 
 }  // namespace kelvane::ui

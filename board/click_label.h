@@ -1,16 +1,25 @@
-// A label that reports mouse releases: the size and difficulty pickers.
+// A label that reports mouse releases, and keys as releases: the size and difficulty pickers.
 #pragma once
 
+#include <QKeyEvent>
 #include <QLabel>
 #include <QMouseEvent>
+#include <QPainter>
+#include <QPen>
 
 namespace kelvane::ui {
 
+// Space and Down step the picker on (Released(1)); Up steps it back, as many steps
+// on as its cycle has values less one. Tab reaches it; a click does not take the focus.
 class ClickLabel : public QLabel {
   Q_OBJECT
 
  public:
-  using QLabel::QLabel;
+  explicit ClickLabel(const QString& text, QWidget* parent = nullptr) : QLabel(text, parent) { setFocusPolicy(Qt::TabFocus); }
+  explicit ClickLabel(QWidget* parent = nullptr) : ClickLabel(QString(), parent) {}
+
+  // How many values one Released(1) cycles through; 2 unless set.
+  void SetCycle(int values) { cycle_ = values > 1 ? values : 2; }
 
  signals:
   void Released(int button);
@@ -20,6 +29,31 @@ class ClickLabel : public QLabel {
     if (rect().contains(event->position().toPoint()))
       emit Released(event->button() == Qt::RightButton ? 2 : event->button() == Qt::MiddleButton ? 4 : 1);
   }
+  void keyPressEvent(QKeyEvent* event) override {
+    const int key = event->key();
+    if ((key != Qt::Key_Space && key != Qt::Key_Down && key != Qt::Key_Up) ||
+        (event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+      QLabel::keyPressEvent(event);
+      return;
+    }
+    event->accept();
+    if (event->isAutoRepeat()) return;
+    for (int step = key == Qt::Key_Up ? cycle_ - 1 : 1; step > 0; --step) emit Released(1);
+  }
+  void paintEvent(QPaintEvent* event) override {
+    QLabel::paintEvent(event);
+    if (!hasFocus()) return;
+    // The focus frame, as on the tool buttons: dotted, contrasting with the face.
+    QPainter p(this);
+    QPen pen(palette().color(backgroundRole()).lightness() > 127 ? Qt::black : Qt::white, 2);
+    pen.setDashPattern({1, 1});
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
+  }
+
+ private:
+  int cycle_ = 2;
 };
 
 }  // namespace kelvane::ui

@@ -19,6 +19,7 @@
 #include <filesystem>
 
 #include "board/batch_run.h"
+#include "board/board_accessible.h"
 #include "board/board_picture.h"
 #include "board/board_widget.h"
 #include "board/click_label.h"
@@ -30,6 +31,7 @@
 #include "settings/config_file.h"
 #include "settings/options_dialog.h"
 #include "uikit/about_form.h"
+#include "uikit/appearance.h"
 #include "uikit/box_control.h"
 #include "uikit/fn_dialog.h"
 #include "uikit/help_viewer.h"
@@ -90,9 +92,11 @@ MainWindow::MainWindow(Folders folders, QWidget* parent)
       random_(std::random_device{}()),
       rng_(Random::FreshSeed()),
       lists_(folders_.program),
-      clock_(SteadyMilliseconds) {
+      clock_(SteadyMilliseconds),
+      prefersDark_(DesktopPrefersDark) {
   setObjectName("Form1");
   setWindowTitle("Kelvane");
+  InstallAccessibleFactory();  // before the buttons, whose interfaces Qt keeps once asked for
   commands_ = new CommandTable(this);
   buildWidgets();
   defineCommands();
@@ -114,6 +118,7 @@ void MainWindow::buildWidgets() {
     auto* b = new BoxControl(central_);
     b->setObjectName(name);
     b->setToolTip(tip);
+    b->setAccessibleName(QString(tip).section(',', 0, 0));  // the tip's first part; the whole tip describes it
     b->SetPicture(QIcon(DrawToolIcon(icon, 128)), QSize(18, 18));
     return b;
   };
@@ -143,11 +148,13 @@ void MainWindow::buildWidgets() {
     l->setFrameShadow(QFrame::Raised);
     l->setCursor(Qt::PointingHandCursor);
   }
+  Label3->SetCycle(3);  // 5x5, 7x7, 9x9
   connect(Label3, &ClickLabel::Released, this, [this](int) { commands_->Run(Command::SizePicker); });
   connect(Label4, &ClickLabel::Released, this, [this](int) { commands_->Run(Command::DifficultyPicker); });
 
   PuzNumNow = new QLineEdit(central_);
   PuzNumNow->setObjectName("PuzNumNow");
+  PuzNumNow->setAccessibleName("Puzzle number");
   PuzNumNow->setAlignment(Qt::AlignCenter);
   PuzNumNow->setToolTip("Type a puzzle number and press Enter");
   PuzNumNow->installEventFilter(this);
@@ -155,6 +162,7 @@ void MainWindow::buildWidgets() {
   puznumber->setObjectName("puznumber");
   Label5 = new QLabel("Current Sum", central_);
   Label5->setObjectName("Label5");
+  Label5->setAccessibleDescription("Current sum");  // a name would hide the sum it shows
   Label5->setToolTip("Current Sum");
   Label5->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
   FileNameNowx = new QLabel(central_);
@@ -211,6 +219,16 @@ void MainWindow::buildWidgets() {
   menu_ = file;
   editMenu_ = menuBar()->addMenu("&Edit");
   editMenu_->setObjectName("mnuedit");
+
+  // Tab goes through the controls as they stand: the tool row, the picker row (the
+  // hint button after the number box), then the board, and round again.
+  QWidget* previous = cmdsave;
+  for (QWidget* next : std::initializer_list<QWidget*>{cmdload, cmdprint, cmdoptions, cmdcopy, arrows[0], arrows[3], arrows[2],
+                                                      arrows[1], cmdshowsol, undoman, cmdnew, Label3, Label4, PuzNumNow,
+                                                      cmdhint, board_}) {
+    setTabOrder(previous, next);
+    previous = next;
+  }
 
   const QSize designed(Px(DesignWidth), Px(DesignHeight));
   central_->setMinimumSize(designed);
@@ -382,7 +400,9 @@ void MainWindow::Startup() {
   } else {
     // A first start has nothing to read: the defaults are written without a word.
     if (!firstStart) MsgboxA(ConfigReadFailedMessage(configPath()), "vbok+vbinformation");
-    const ConfigValues defaults = DefaultConfig(folders_.user);
+    ConfigValues defaults = DefaultConfig(folders_.user);
+    // A first start follows the desktop's dark appearance; from then on the scheme is the user's.
+    if (firstStart && prefersDark_()) defaults.ColourSchemeName = DarkSchemeName;
     (void)WriteConfigFile(configPath(), defaults);  // a read-only folder: the program runs on the defaults
     const std::string current = g_.CurrentFile;
     ApplyConfig(g_, defaults);
@@ -418,7 +438,7 @@ void MainWindow::ApplyScheme() {
   msgForm_->SetBackColour(g_.Palette[2]);
   msgForm_->SetPaletteButtonColour(g_.Palette[DialogColourSlot]);
   msgForm_->SetButtonColour(g_.Palette[DialogColourSlot]);  // every scheme, not only the first
-  msgForm_->SetTextColour(g_.MarkedCellBackColour);
+  msgForm_->SetTextColour(ReadableText(g_.Palette[2], g_.MarkedCellBackColour));
   if (!SchemeKeepsMenuColour(g_.ColourSchemeName)) setBack(menuBar(), g_.Palette[3]);
   if (help_) help_->ApplyPalette(g_.Palette);
   RecolourBoard(g_);
@@ -495,8 +515,19 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 
 void MainWindow::keyPressEvent(QKeyEvent* event) {
   // Keys the number box passes on are not moves on the board.
-  if (focusWidget() == PuzNumNow) {
+  QWidget* focus = focusWidget();
+  if (focus == PuzNumNow) {
     event->accept();
+    return;
+  }
+  // Nor are those a tool button or a picker passes on; Escape there gives the keys back to the board.
+  if (focus != nullptr && focus != board_ && focus != central_ && focus != this) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+      board_->setFocus(Qt::OtherFocusReason);
+      event->accept();
+      return;
+    }
+    QMainWindow::keyPressEvent(event);
     return;
   }
   auto step = [this](Step s) { commands_->Run(Command::Play, [this, s] { KeyStep(s); }); };

@@ -70,6 +70,8 @@ class MainWindow : public QMainWindow {
 
   // The load of the window: configuration, colours, the first puzzle.
   void Startup();
+  // Whether the desktop asks for a dark appearance, as a first start reads it; tests set their own.
+  void SetDesktopAppearance(std::function<bool()> prefersDark) { prefersDark_ = std::move(prefersDark); }
 
   GameState& State() { return g_; }
   MsgForm& Messages() { return *msgForm_; }
@@ -230,6 +232,7 @@ class MainWindow : public QMainWindow {
 
   ProgressStore progress_;
   PlayClock clock_;
+  std::function<bool()> prefersDark_;
   QTimer* ticker_ = nullptr;
   std::string shownKey_;  // "" when no puzzle is shown
   bool shownEasy_ = false;

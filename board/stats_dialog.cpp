@@ -37,7 +37,7 @@ void SolveChart::paintEvent(QPaintEvent*) {
   for (const ChartBar& b : bars_) most = std::max(most, b.count);
   const double slot = static_cast<double>(width()) / n;
   const int plotH = height() - 2 * labelH;
-  p.setPen(ToQColor(text_));
+  p.setPen(palette().color(QPalette::WindowText));
   for (int i = 0; i < n; ++i) {
     const ChartBar& b = bars_[static_cast<std::size_t>(i)];
     const int h = plotH * b.count / most;

@@ -32,7 +32,6 @@ class SolveChart : public QWidget {
  private:
   std::vector<ChartBar> bars_;
   Colour bar_ = RGB(10, 100, 10);
-  Colour text_ = RGB(0, 0, 0);
 };
 
 class StatsDialog : public QDialog {

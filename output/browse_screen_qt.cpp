@@ -12,6 +12,7 @@
 #include "model/text_rules.h"
 #include "output/grid_drawing.h"
 #include "output/painter_canvas_qt.h"
+#include "settings/colour_scheme.h"
 #include "uikit/box_control.h"
 #include "uikit/colours.h"
 #include "uikit/msg_form.h"
@@ -75,6 +76,8 @@ BrowseScreen::BrowseScreen(GameState& g, MsgForm& messages, std::function<void(i
   Label1->setObjectName("Label1");
   Label1->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
 
+  // The page itself takes the keys for the thumbnails; Tab goes on to the buttons.
+  setFocusPolicy(Qt::StrongFocus);
   setMinimumSize(Px(DesignWidth), Px(DesignHeight));
   resize(Px(DesignWidth, 1.25), Px(DesignHeight, 1.25));
   layOut();
@@ -91,6 +94,8 @@ void BrowseScreen::DrawPage(int first) {
       if (++k > g_.PuzzleCount) break;
       const int x0 = ThumbX(col);
       const int y0 = ThumbY(row);
+      // Thumbnails are black on paper: on a dark scheme each gets a white sheet of its own.
+      if (IsDark(g_.Palette[2])) page_.FilledBox(x0 - 100, y0, x0 + 1650, y0 + 1850, RGB(255, 255, 255));
       page_.Box(x0 - 100, y0, x0 + 1650, y0 + 1850, FrameColour);
       style.solved = false;
       if (solved_) {
@@ -103,10 +108,26 @@ void BrowseScreen::DrawPage(int first) {
       (void)DrawFilePuzzle(page_, g_, g_.CurrentFile, k, style, GridMode::Puzzle, x0, y0 + ThumbnailGridDrop);
     }
   }
+  keyThumb_ = std::clamp(keyThumb_, std::min(1, onPage()), onPage());
   update();
 }
 
-void BrowseScreen::OpenAtFirstPage() { DrawPage(1); }
+void BrowseScreen::OpenAtFirstPage() {
+  keyThumb_ = 1;
+  DrawPage(1);
+}
+
+int BrowseScreen::onPage() const { return std::clamp(g_.PuzzleCount - g_.BrowseFirst + 1, 0, PageSize); }
+
+void BrowseScreen::moveKeyThumbnail(int columns, int rows) {
+  setFocus(Qt::OtherFocusReason);
+  if (keyThumb_ < 1) return;
+  const int col = (keyThumb_ - 1) % 4 + columns;
+  const int row = (keyThumb_ - 1) / 4 + rows;
+  const int to = 4 * row + col + 1;
+  if (col >= 0 && col < 4 && row >= 0 && row < 4 && to <= onPage()) keyThumb_ = to;
+  update();
+}
 
 void BrowseScreen::refreshCount() {
   // The file may have grown or shrunk since it was opened; the index notices.
@@ -156,7 +177,10 @@ void BrowseScreen::PickAt(double x, double y) {
   const int col = static_cast<int>(std::floor((x - 50) * 4 / 7150 + 1));
   // Outside the four columns and rows the formula would name a neighbouring row's puzzle.
   if (row < 1 || row > 4 || col < 1 || col > 4) return;
-  const int n = 4 * (row - 1) + g_.BrowseFirst + col - 1;
+  pick(4 * (row - 1) + g_.BrowseFirst + col - 1);
+}
+
+void BrowseScreen::pick(int n) {
   if (n < 1 || n > g_.PuzzleCount) return;
   Label1->setText(QString::number(n));
   pick_(n);
@@ -169,6 +193,16 @@ void BrowseScreen::paintEvent(QPaintEvent*) {
   p.translate(origin_);
   PainterCanvas canvas(p, scale_ / TwipsPerPixel);
   Replay(page_, canvas);
+  if (hasFocus() && keyThumb_ > 0) {
+    // The keys' thumbnail: a thick frame just inside its own, contrasting with the page.
+    const int col = (keyThumb_ - 1) % 4 + 1;
+    const int row = (keyThumb_ - 1) / 4 + 1;
+    const double px = scale_ / TwipsPerPixel;
+    const QRectF frame(QPointF(ThumbX(col) - 60, ThumbY(row) + 40) * px, QPointF(ThumbX(col) + 1610, ThumbY(row) + 1810) * px);
+    p.setPen(QPen(ToQColor(g_.Palette[2]).lightness() > 127 ? Qt::black : Qt::white, 3));
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(frame);
+  }
 }
 
 void BrowseScreen::resizeEvent(QResizeEvent* event) {
@@ -188,6 +222,16 @@ void BrowseScreen::keyPressEvent(QKeyEvent* event) {
     case Qt::Key_Home: Command(1); break;
     case Qt::Key_End: Command(3); break;
     case Qt::Key_Escape: Command(5); break;
+    case Qt::Key_Left: moveKeyThumbnail(-1, 0); break;
+    case Qt::Key_Right: moveKeyThumbnail(1, 0); break;
+    case Qt::Key_Up: moveKeyThumbnail(0, -1); break;
+    case Qt::Key_Down: moveKeyThumbnail(0, 1); break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Space:
+      // A button with the focus takes these itself; here they pick the framed thumbnail.
+      if (keyThumb_ > 0) pick(g_.BrowseFirst + keyThumb_ - 1);
+      break;
     default: QDialog::keyPressEvent(event); return;
   }
   event->accept();
@@ -195,6 +239,7 @@ void BrowseScreen::keyPressEvent(QKeyEvent* event) {
 
 void BrowseScreen::showEvent(QShowEvent* event) {
   QDialog::showEvent(event);
+  setFocus(Qt::OtherFocusReason);
   applyColours();
 }
 

@@ -40,6 +40,9 @@ class BrowseScreen : public QDialog {
   void Command(int index);
   // A mouse button released on the window at (x, y), twips of the design.
   void PickAt(double x, double y);
+  // The keys' thumbnail, 1..16 on the page (0 on an empty page): the arrows move it,
+  // Enter or Space picks it. It is framed while the page has the keys.
+  int KeyThumbnail() const { return keyThumb_; }
 
   // Receives the window's image when printing is confirmed and tells whether the
   // page was printed; prints nothing by default.
@@ -66,6 +69,10 @@ class BrowseScreen : public QDialog {
   void layOut();
   void applyColours();
   void refreshCount();
+  // Shows puzzle n on the owner's board and closes; nothing for a number outside the file.
+  void pick(int n);
+  int onPage() const;
+  void moveKeyThumbnail(int columns, int rows);
 
   GameState& g_;
   MsgForm& messages_;
@@ -76,6 +83,7 @@ class BrowseScreen : public QDialog {
   RecordingCanvas page_;
   double scale_ = 1.0;
   QPoint origin_;
+  int keyThumb_ = 1;
 
   std::array<BoxControl*, 7> arrows{};
   QLabel* Label1 = nullptr;

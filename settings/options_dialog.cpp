@@ -30,7 +30,8 @@ namespace kelvane::ui {
 
 namespace {
 
-// A list that reports every mouse release after its own handling (the current item is set by then).
+// A list that reports every mouse release after its own handling (the current item is set by then),
+// and every key that moved the current item, so the keys preview a scheme as a click does.
 class ReleaseList : public QListWidget {
  public:
   using QListWidget::QListWidget;
@@ -40,6 +41,11 @@ class ReleaseList : public QListWidget {
   void mouseReleaseEvent(QMouseEvent* event) override {
     QListWidget::mouseReleaseEvent(event);
     if (released) released();
+  }
+  void keyPressEvent(QKeyEvent* event) override {
+    const int row = currentRow();
+    QListWidget::keyPressEvent(event);
+    if (released && currentRow() != row) released();
   }
 };
 

@@ -2,15 +2,32 @@
 #include "uikit/box_control.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPalette>
 #include <cmath>
 
+#include "settings/colour_scheme.h"
 #include "uikit/twips.h"
 
 namespace kelvane::ui {
 
+namespace {
+
+// The button a key gives a box: 1 left, 2 right, 0 for a key that presses nothing.
+int keyButton(const QKeyEvent& event) {
+  if (event.modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier)) return 0;
+  switch (event.key()) {
+    case Qt::Key_Space: return 1;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return event.modifiers() & Qt::ShiftModifier ? 2 : 1;
+    case Qt::Key_Menu: return 2;
+    default: return 0;
+  }
+}
+
+}  // namespace
 
 int MouseButtonCode(Qt::MouseButton button) {
   switch (button) {
@@ -28,6 +45,8 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 
 BoxControl::BoxControl(QWidget* parent) : QWidget(parent), font_(QStringLiteral("Arial"), 8) {
   setAttribute(Qt::WA_OpaquePaintEvent);
+  // Tab reaches the box; a click leaves the keys where they were (on the board).
+  setFocusPolicy(Qt::TabFocus);
 }
 
 void BoxControl::Changed() { update(); }
@@ -106,7 +125,9 @@ void BoxControl::paintEvent(QPaintEvent*) {
     QFont font = font_;
     font.setPointSizeF(font_.pointSizeF() * scale_);
     p.setFont(font);
-    p.setPen(ToQColor(foreColor_));
+    // The caption reads on any face: its own colour where that reads, else black or white.
+    const QColor back = ToQColor(backColor_);
+    p.setPen(ToQColor(ReadableText(FromQColor(back), FromQColor(ToQColor(foreColor_)))));
     p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
   }
 
@@ -137,6 +158,15 @@ void BoxControl::paintEvent(QPaintEvent*) {
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, w - 1, h - 1);
   }
+
+  if (hasFocus()) {
+    // The focus frame: dotted, inside the bevel, dark on a light face and light on a dark one.
+    QPen pen(ToQColor(backColor_).lightness() > 127 ? Qt::black : Qt::white, 2);
+    pen.setDashPattern({1, 1});
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
+  }
 }
 
 void BoxControl::mousePressEvent(QMouseEvent* event) {
@@ -163,5 +193,48 @@ void BoxControl::mouseReleaseEvent(QMouseEvent* event) {
 }
 
 void BoxControl::mouseMoveEvent(QMouseEvent* event) { event->accept(); }
+
+void BoxControl::keyPressEvent(QKeyEvent* event) {
+  const int button = keyButton(*event);
+  if (button == 0) {
+    QWidget::keyPressEvent(event);
+    return;
+  }
+  event->accept();
+  // A held key repeats; the box is pressed once, as by the mouse.
+  if (event->isAutoRepeat() || heldKey_ != 0 || !enabled_) return;
+  heldKey_ = event->key();
+  heldButton_ = button;
+  borderStyle_ = 1;
+  update();
+  emit MouseDown(button, ShiftCode(event->modifiers()), Twips(width() / 2.0, scale_), Twips(height() / 2.0, scale_));
+}
+
+void BoxControl::keyReleaseEvent(QKeyEvent* event) {
+  if (heldKey_ == 0 || event->key() != heldKey_) {
+    QWidget::keyReleaseEvent(event);
+    return;
+  }
+  event->accept();
+  if (!event->isAutoRepeat()) releaseKey(ShiftCode(event->modifiers()));
+}
+
+void BoxControl::focusOutEvent(QFocusEvent* event) {
+  // A key held while the focus leaves is released there, as a mouse button released off the box.
+  if (heldKey_ != 0) releaseKey(0);
+  QWidget::focusOutEvent(event);
+}
+
+void BoxControl::releaseKey(int shift) {
+  const int button = heldButton_;
+  heldKey_ = 0;
+  heldButton_ = 0;
+  if (borderStyle_ != 0) {
+    borderStyle_ = 0;
+    update();
+  }
+  if (!enabled_) return;
+  emit MouseUp(button, shift, Twips(width() / 2.0, scale_), Twips(height() / 2.0, scale_));
+}
 
 }  // namespace kelvane::ui

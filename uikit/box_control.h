@@ -19,7 +19,9 @@ int MouseButtonCode(Qt::MouseButton button);
 int ShiftCode(Qt::KeyboardModifiers modifiers);
 
 // A flat raised box with a centred caption and an optional picture. It reports mouse
-// presses and releases with the button used; it has no click or key events.
+// presses and releases with the button used, and keys as the same reports: Space or
+// Enter is the left button, Shift+Enter or the Menu key the right one, pressed at the
+// box's centre. Tab reaches it; a click does not take the focus.
 class BoxControl : public QWidget {
   Q_OBJECT
 
@@ -60,7 +62,7 @@ class BoxControl : public QWidget {
   double Scale() const { return scale_; }
   void SetScale(double scale);
 
-  // 1 while a mouse button is held on the box (the one-line border), else 0.
+  // 1 while a mouse button or an activating key is held on the box (the one-line border), else 0.
   int BorderStyle() const { return borderStyle_; }
 
  signals:
@@ -73,9 +75,14 @@ class BoxControl : public QWidget {
   void mousePressEvent(QMouseEvent* event) override;
   void mouseReleaseEvent(QMouseEvent* event) override;
   void mouseMoveEvent(QMouseEvent* event) override;
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
 
  private:
   void Changed();
+  // The held key's release: MouseUp at the centre with the button it pressed.
+  void releaseKey(int shift);
 
   Colour foreColor_ = SystemButtonText;
   Colour backColor_ = SystemButtonFace;
@@ -86,6 +93,8 @@ class BoxControl : public QWidget {
   QSize pictureSize_;
   double scale_ = 1.0;
   int borderStyle_ = 0;
+  int heldKey_ = 0;     // the activating key held down, 0 for none
+  int heldButton_ = 0;  // the button code it pressed
 };
 
 }  // namespace kelvane::ui

@@ -4,6 +4,8 @@
 #include <QApplication>
 #include <QWidget>
 
+#include "settings/colour_scheme.h"
+
 namespace kelvane::ui {
 
 QColor ToQColor(Colour colour) {
@@ -31,9 +33,19 @@ QColor ToQColor(Colour colour) {
   }
 }
 
+Colour FromQColor(const QColor& c) { return RGB(c.red(), c.green(), c.blue()); }
+
 void SetColourRoles(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, Colour colour) {
   QPalette p = w->palette();
-  for (QPalette::ColorRole role : roles) p.setColor(role, ToQColor(colour));
+  const QColor back = ToQColor(colour);
+  for (QPalette::ColorRole role : roles) {
+    p.setColor(role, back);
+    // The text on it: the desktop's own where it reads, else black or white.
+    const QPalette::ColorRole text = role == QPalette::Window ? QPalette::WindowText
+                                     : role == QPalette::Button ? QPalette::ButtonText
+                                                                : QPalette::Text;
+    p.setColor(text, ToQColor(ReadableText(FromQColor(back), FromQColor(QApplication::palette().color(text)))));
+  }
   w->setPalette(p);
   w->setAutoFillBackground(true);
 }

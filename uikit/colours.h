@@ -15,7 +15,11 @@ namespace kelvane::ui {
 // (0x12 button text, 0x0F button face, 0x05 window, 0x08 window text, ...).
 QColor ToQColor(Colour colour);
 
-// Gives the widget's colour roles one colour and lets it fill its background.
+// The Qt colour as 0x00BBGGRR.
+Colour FromQColor(const QColor& c);
+
+// Gives the widget's colour roles one colour and lets it fill its background; the
+// text on each role takes a colour that reads on it.
 void SetColourRoles(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, Colour colour);
 
 }  // namespace kelvane::ui

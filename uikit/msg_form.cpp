@@ -7,6 +7,7 @@
 #include <QPushButton>
 #include <algorithm>
 
+#include "settings/colour_scheme.h"
 #include "uikit/box_control.h"
 #include "uikit/icons.h"
 #include "uikit/modal.h"
@@ -122,6 +123,7 @@ void MsgForm::Prepare(const std::string& text, const std::string& style) {
 
   SetColour(this, QPalette::Window, backColour_);
   label_->setText(Lines(text));
+  setAccessibleDescription(label_->text());  // a screen reader reads the message with the window
   label_->setFont(font());
   QPalette labelPalette = label_->palette();
   labelPalette.setColor(QPalette::Window, ToQColor(backColour_));
@@ -132,6 +134,7 @@ void MsgForm::Prepare(const std::string& text, const std::string& style) {
   buttonFont.setPointSizeF(std::max(1.0, font().pointSizeF() - 1));
   for (QPushButton* b : cmd_) {
     SetColour(b, QPalette::Button, buttonColour_);
+    SetColour(b, QPalette::ButtonText, ReadableText(buttonColour_));
     b->setFont(buttonFont);
   }
 

@@ -44,6 +44,16 @@ TEST(Startup, AFirstStartAndOddConfigurationsAndMissingFilesFallBack) {
   }
 }
 
+// A dark desktop: the first start takes the dark scheme; a configuration already written keeps its own.
+TEST(Startup, OnlyAFirstStartFollowsTheDesktopsDarkAppearance) {
+  for (const bool configured : {false, true}) {
+    Program p;
+    p.prefersDark = [] { return true; };
+    if (configured) test::WriteFile(p.Config(), "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n");
+    EXPECT_EQ(p.Start().State().ColourSchemeName, configured ? "default.col" : "dark.col");
+  }
+}
+
 TEST_F(TwelveWindow, TheBrowseArrowPicksAPuzzle) {
   WhenOpen<BrowseScreen>([](BrowseScreen& b) { b.PickAt(1900, 2400); });  // row 2, column 2 of the first page
   Click("arrows_1");

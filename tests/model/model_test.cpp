@@ -309,9 +309,6 @@ TEST_F(PuzzleFile, RecordsInTextAreSplitAsInAFile) {
     }), ok);
     EXPECT_EQ(inFile, row.seen);
   }
-  int calls = 0;
-  ReadRecordsInText(Joined(two), [&](int, const RawRecord&, ReadStatus) { return ++calls, false; });
-  EXPECT_EQ(calls, 1);
 }
 
 // A longer file: AppendToFileStartsTheTextOnALineOfItsOwn.
@@ -984,13 +981,10 @@ TEST(Chain, RedoTakesAgainWhatWasTakenBackUntilANewStep) {
   ASSERT_TRUE(ShowPuzzle(b.g, b.dir.File("p.kvl"), 1).found);
   b.Play({{kRedo, Ignored, "", 0}});
 
-  Board h;
-  h.Play({
-      {21, Started, "21", 3}, {23, Extended, "21-23", 2}, {kHint, TookBack, "21", 3},
-      {kRedo, Ignored, "21", 3},  // what a hint took back is not for redo
-      {11, Extended, "21-11", 1}, {1, Extended, "21-11+01", 2}, {kUndo, TookBack, "21-11", 1},
-      {kUndo, TookBack, "21", 3}, {kHint, Extended, "21-11", 1}, {kRedo, Extended, "21-11+01", 2},
-  });
+  Board h;  // what a hint takes back is not for redo; a hint's step is the step redo would take
+  h.Play({{21, Started, "21", 3}, {23, Extended, "21-23", 2}, {kHint, TookBack, "21", 3}, {kRedo, Ignored, "21", 3},
+          {11, Extended, "21-11", 1}, {1, Extended, "21-11+01", 2}, {kUndo, TookBack, "21-11", 1},
+          {kUndo, TookBack, "21", 3}, {kHint, Extended, "21-11", 1}, {kRedo, Extended, "21-11+01", 2}});
 }
 
 TEST(Hints, FollowTheSolutionTakeBackAWrongStepAndRunOut) {

