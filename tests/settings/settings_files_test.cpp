@@ -199,7 +199,7 @@ TEST_F(ColourScheme, LoadDerivesSlotsThreeAndFiveInRangePreviewTakesThemAsWritte
 }
 
 TEST_F(ColourScheme, NamesAreListedInOrderAndFoundOnlyByTheExactLine) {
-  std::string lfOnly = Scheme("xp.col");
+  std::string lfOnly = Scheme("xp.col", {{1, ""}, {2, "7;7;7"}});
   lfOnly.erase(std::remove(lfOnly.begin(), lfOnly.end(), '\r'), lfOnly.end());
   WriteFile(path, Scheme("Green.col", {{2, "0;200;0"}}) + "a note\n" + lfOnly + Scheme("My Default.col") +
                       Scheme("two.col.col") + Scheme("Green.col", {{2, "1;1;1"}}));
@@ -213,7 +213,7 @@ TEST_F(ColourScheme, NamesAreListedInOrderAndFoundOnlyByTheExactLine) {
   Palette p{};
   ASSERT_TRUE(LoadScheme(path, "Green.col", p));
   EXPECT_EQ(p[2], RGB(0, 200, 0));  // the first of two equal names
-  EXPECT_TRUE(LoadScheme(path, "xp.col", p));
+  EXPECT_TRUE(LoadScheme(path, "xp.col", p) && p[2] == RGB(7, 7, 7));  // LF ends and an empty line: none is lost
   EXPECT_TRUE(LoadScheme(path, "two.col.col", p));
 }
 
