@@ -10,19 +10,12 @@
 #include <vector>
 
 #include "board/board_widget.h"
-#include "model/text_rules.h"
+#include "model/play.h"
 #include "uikit/box_control.h"
 
 namespace kelvane::ui {
 
 namespace {
-
-// The chain's number cells in order: ChainString is two-digit cells with a sign between each two.
-std::vector<int> chainCells(const std::string& chain) {
-  std::vector<int> cells;
-  for (std::size_t p = 0; p + 1 < chain.size(); p += 3) cells.push_back(IntValue(chain.substr(p, 2)));
-  return cells;
-}
 
 int cellCount(const GameState& g) { return std::clamp(g.CellCount, 0, MaxCellIndex); }
 
@@ -183,7 +176,7 @@ QAccessibleInterface* factory(const QString&, QObject* object) {
 QString CellAccessibleName(const GameState& g, int i) {
   if (i < 1 || i > cellCount(g)) return {};
   const BoardCell& cell = g.Cell[static_cast<std::size_t>(i)];
-  const std::vector<int> chain = chainCells(g.ChainString);
+  const std::vector<int> chain = ChainCells(g.ChainString);
   QString name;
   bool onChain = false;
   if (cell.Caption == "-" || cell.Caption == "+") {

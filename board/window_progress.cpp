@@ -130,10 +130,8 @@ void MainWindow::recordWin() {
 void MainWindow::RedoMove() { afterMove(RedoStep(g_)); }
 
 void MainWindow::restoreChain(const std::string& chain) {
-  for (std::size_t p = 0; p + 1 < chain.size(); p += 3) {
-    const MoveOutcome m = LeftRelease(g_, IntValue(chain.substr(p, 2)));
-    if (m.move == Move::Ignored) break;
-  }
+  for (int cell : ChainCells(chain))
+    if (LeftRelease(g_, cell).move == Move::Ignored) break;
   visitChain_ = g_.ChainString;
   g_.RedoCells.clear();
   if (!g_.ChainString.empty()) showSum();

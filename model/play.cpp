@@ -132,6 +132,12 @@ MoveOutcome StepChain(GameState& g, Step step) {
   return LeftRelease(g, target);
 }
 
+std::vector<int> ChainCells(std::string_view chain) {
+  std::vector<int> cells;
+  for (std::size_t p = 0; p + 1 < chain.size(); p += 3) cells.push_back(IntValue(chain.substr(p, 2)));
+  return cells;
+}
+
 std::string PathDigits(std::string_view path) {
   std::string digits;
   std::size_t from = 0;

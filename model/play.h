@@ -3,6 +3,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "model/game_state.h"
 
@@ -33,6 +34,9 @@ MoveOutcome RedoStep(GameState& g);
 // The chain's next step from its last cell, for the keyboard.
 enum class Step { Left, Right, Up };
 MoveOutcome StepChain(GameState& g, Step step);
+
+// The cells of a chain string ("21-11+01" gives 21, 11, 1), in order.
+std::vector<int> ChainCells(std::string_view chain);
 
 // Every cell of a path but the marked cell, as two digits each: "21111303".
 std::string PathDigits(std::string_view path);

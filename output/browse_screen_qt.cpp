@@ -97,15 +97,14 @@ void BrowseScreen::DrawPage(int first) {
       // Thumbnails are black on paper: on a dark scheme each gets a white sheet of its own.
       if (IsDark(g_.Palette[2])) page_.FilledBox(x0 - 100, y0, x0 + 1650, y0 + 1850, RGB(255, 255, 255));
       page_.Box(x0 - 100, y0, x0 + 1650, y0 + 1850, FrameColour);
-      style.solved = false;
-      if (solved_) {
-        RawRecord raw;
-        if (ReadRawRecord(g_.Files, g_.CurrentFile, k, raw) == ReadStatus::Ok) {
-          const ParsedRecord r = ParseRecord(raw);
-          style.solved = solved_(PuzzleKey(r.Cells, r.MarkedCell));
-        }
-      }
-      (void)DrawFilePuzzle(page_, g_, g_.CurrentFile, k, style, GridMode::Puzzle, x0, y0 + ThumbnailGridDrop);
+      // Read once: the record buffer gives both the tick's key and the drawing.
+      std::string recordTitle;
+      const bool read = ReadRecord(g_, g_.CurrentFile, k, recordTitle) == ReadStatus::Ok;
+      std::string cells;
+      for (int i = 1; read && i <= g_.RecSize * g_.RecSize; ++i) cells += g_.RecCells[static_cast<std::size_t>(i)];
+      style.solved = read && solved_ && solved_(PuzzleKey(cells, g_.RecMarkedCell));
+      (void)DrawGrid(page_, g_, style, GridMode::Puzzle, x0, y0 + ThumbnailGridDrop,
+                     read ? RecordGridTitle(GridMode::Puzzle, k, recordTitle) : std::string());
     }
   }
   keyThumb_ = std::clamp(keyThumb_, std::min(1, onPage()), onPage());

@@ -157,12 +157,16 @@ TEST_F(KeyWindow, EveryDialogWorksFromTheKeys) {
   create.Prepare(dir.Folder(), w.State().Palette, dir.Folder());
   create.show();
   ASSERT_TRUE(Active(create));
+  // Tabs to the number box, types a number over it, tabs to the dialog's own button and presses it.
+  auto fillAndPress = [](const char* number, Qt::Key press) {
+    ASSERT_TRUE(TabTo("Text1"));
+    Key(Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(QApplication::focusWidget(), number);
+    ASSERT_TRUE(TabTo("command1"));
+    Key(press);
+  };
   ExpectReaches({"Option2_", "Option3", "Text4", "Check1", "Text1", "FileNow", "gf1", "command1", "command2"});
-  ASSERT_TRUE(TabTo("Text1"));
-  Key(Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(QApplication::focusWidget(), "3");
-  ASSERT_TRUE(TabTo("command1"));
-  Key(Qt::Key_Space);
+  fillAndPress("3", Qt::Key_Space);
   EXPECT_EQ(create.Tag() + std::to_string(create.Count()), "Y3");
 
   PrintFileDialog print(w.Messages(), {}, "");
@@ -170,12 +174,8 @@ TEST_F(KeyWindow, EveryDialogWorksFromTheKeys) {
   print.show();
   ASSERT_TRUE(Active(print));
   ExpectReaches({"Option2_", "Option1_", "Combo1", "FileNow", "gf1", "Text1", "Text2", "command1", "command2"});
-  ASSERT_TRUE(TabTo("Text1"));
-  Key(Qt::Key_A, Qt::ControlModifier);
-  QTest::keyClicks(QApplication::focusWidget(), "4");
   answers.files = {dir.File("four.pdf")};
-  ASSERT_TRUE(TabTo("command1"));
-  Key(Qt::Key_Return);
+  fillAndPress("4", Qt::Key_Return);
   EXPECT_FALSE(print.isVisible());
   EXPECT_EQ(print.Target().pdfPath, dir.File("four.pdf"));
 
