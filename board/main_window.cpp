@@ -119,7 +119,7 @@ void MainWindow::buildWidgets() {
     b->setObjectName(name);
     b->setToolTip(tip);
     b->setAccessibleName(QString(tip).section(',', 0, 0));  // the tip's first part; the whole tip describes it
-    b->SetPicture(QIcon(DrawToolIcon(icon, 128)), QSize(18, 18));
+    b->SetToolPicture(icon, QSize(18, 18));
     return b;
   };
   cmdsave = box("cmdsave", "Save Puzzle, rightclick to delete", ToolIcon::Save);

@@ -68,7 +68,7 @@ BrowseScreen::BrowseScreen(GameState& g, MsgForm& messages, std::function<void(i
     BoxControl* b = new BoxControl(this);
     b->setObjectName(QString("arrows_%1").arg(i));
     b->setToolTip(ArrowTip[i]);
-    b->SetPicture(QIcon(DrawToolIcon(ArrowIcons[i], 64)), QSize(16, 16));
+    b->SetToolPicture(ArrowIcons[i], QSize(16, 16));
     connect(b, &BoxControl::MouseUp, this, [this, i](int, int, double, double) { Command(i); });
     arrows[i] = b;
   }

@@ -182,6 +182,8 @@ std::vector<TextOnBack> TextsOnColours(const std::array<Colour, 14>& palette, co
   };
   std::vector<TextOnBack> texts;
   for (const auto& [what, back] : backs) texts.push_back({what, back, ReadableText(back)});
+  for (Colour ink : {ToolIconInk, ToolIconBlue, ToolIconRed})
+    texts.push_back({"tool button pictures", palette[DialogColourSlot], ReadableText(palette[DialogColourSlot], ink)});
   texts.push_back({"message box", palette[2], ReadableText(palette[2], g.MarkedCellBackColour)});
   texts.push_back({"marked cell", g.MarkedCellBackColour, ReadableText(g.MarkedCellBackColour, g.MarkedCellTextColour)});
   return texts;

@@ -60,6 +60,12 @@ Colour ReadableText(Colour back, Colour preferred = RGB(0, 0, 0));
 // A dark background, on which light text reads better than dark.
 bool IsDark(Colour back);
 
+// The lines of the tool buttons' pictures, and the two pictures drawn in colour
+// (the hint's "?" and the browse screen's closing cross), where they read.
+constexpr Colour ToolIconInk = RGB(40, 40, 48);
+constexpr Colour ToolIconBlue = RGB(20, 90, 160);
+constexpr Colour ToolIconRed = RGB(160, 30, 30);
+
 // Every text the program draws on a colour of a scheme or of the board: what
 // it is, its background, and the colour it is drawn in.
 struct TextOnBack {

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Makes the README's pictures with the program itself under Xvfb: the main window
-# mid-game, its status line, the statistics window, the browse screen and a
-# printed page. Needs xvfb, xdotool, imagemagick
+# mid-game, its status line, the statistics window, the browse screen, the game in
+# the dark scheme and a printed page. Needs xvfb, xdotool, imagemagick
 # and poppler-utils (tools for the docs, not for building or testing).
 #   tools/make-screenshots.sh [BUILD_BIN] [OUT_DIR]
 set -euo pipefail
@@ -79,10 +79,27 @@ browse=$(xdotool search --name '^Total Puzzles' | head -1)
 xdotool windowmove "$browse" 0 0
 shot "$1/browse-screen.png" "$(xdotool getwindowgeometry "$browse" | awk '/Geometry/ {print $2}')+0+0"
 kill "$app"
+# The same game in the dark scheme.
+sed -i 's/^default\.col/dark.col/' kelvane.cfg
+./kelvane &
+app=$!
+sleep 3
+win=$(xdotool search --name '^Kelvane$' | head -1)
+xdotool windowsize "$win" 640 800
+sleep 1
+xdotool mousemove "$NUMBER_X" "$NUMBER_Y" click 1 key ctrl+a type 49
+xdotool key Return
+sleep 0.5
+for cell in 446,733 574,733 574,605 574,477; do
+  xdotool mousemove "${cell%,*}" "${cell#*,}" click 1
+  sleep 0.3
+done
+shot "$1/dark-scheme.png" 640x800+0+0
+kill "$app"
 STEPS
 chmod +x "$work/steps.sh"
 xvfb-run -a -s "-screen 0 1024x900x24" env NUMBER_X=260 NUMBER_Y=115 "$work/steps.sh" "$work" 2>/dev/null
-cp "$work/"{main-window,status-line,statistics,browse-screen}.png "$out/"
+cp "$work/"{main-window,status-line,statistics,browse-screen,dark-scheme}.png "$out/"
 
 # A printed page: the 9x9 puzzles of the default file, six a page.
 "$work/kelvane-cli" print "$work/puzzles.kvl" --from 49 --to 54 --per-page 6 --pdf "$work/page.pdf" >/dev/null

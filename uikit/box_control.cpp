@@ -82,7 +82,13 @@ void BoxControl::SetFontBold(bool bold) {
 
 void BoxControl::SetBackcolor(Colour colour) {
   backColor_ = colour;
+  if (toolIcon_) picture_ = QIcon(DrawToolIcon(*toolIcon_, 8 * pictureSize_.height(), colour));
   Changed();
+}
+
+void BoxControl::SetToolPicture(ToolIcon icon, QSize size) {
+  SetPicture(QIcon(DrawToolIcon(icon, 8 * size.height(), backColor_)), size);
+  toolIcon_ = icon;
 }
 
 void BoxControl::SetPicture(const QPixmap& picture) {
@@ -95,12 +101,14 @@ void BoxControl::SetPicture(const QPixmap& picture) {
 
 void BoxControl::SetPicture(const QIcon& picture, QSize size) {
   picture_ = picture;
+  toolIcon_.reset();
   pictureSize_ = size;
   Changed();
 }
 
 void BoxControl::ClearPicture() {
   picture_ = QIcon();
+  toolIcon_.reset();
   pictureSize_ = QSize();
   Changed();
 }
@@ -132,10 +140,10 @@ void BoxControl::paintEvent(QPaintEvent*) {
   }
 
   const int inset = Px(20, scale_);
-  p.setPen(QPen(Qt::white, 0));
+  p.setPen(QPen(Qt::white, 1));  // one pixel of the design, two at twice the pixel ratio
   p.drawLine(0, 0, w - 1, 0);
   p.drawLine(0, 0, 0, h - 1);
-  p.setPen(QPen(Qt::black, 0));
+  p.setPen(QPen(Qt::black, 1));
   p.drawLine(w - 1 - inset, inset, w - 1 - inset, h - 1 - inset);
   p.drawLine(inset, h - 1 - inset, w - 1 - inset, h - 1 - inset);
 
@@ -154,7 +162,7 @@ void BoxControl::paintEvent(QPaintEvent*) {
   }
 
   if (borderStyle_ == 1) {
-    p.setPen(QPen(Qt::black, 0));
+    p.setPen(QPen(Qt::black, 1));
     p.setBrush(Qt::NoBrush);
     p.drawRect(0, 0, w - 1, h - 1);
   }

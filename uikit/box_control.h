@@ -2,6 +2,7 @@
 #pragma once
 
 #include <QFont>
+#include <optional>
 #include <QIcon>
 #include <QPixmap>
 #include <QSize>
@@ -10,6 +11,7 @@
 
 #include "model/game_state.h"
 #include "uikit/colours.h"
+#include "uikit/tool_icons.h"
 
 namespace kelvane::ui {
 
@@ -53,6 +55,8 @@ class BoxControl : public QWidget {
   QSize PictureSize() const { return pictureSize_; }
   void SetPicture(const QPixmap& picture);
   void SetPicture(const QIcon& picture, QSize size);
+  // A tool picture, drawn again for every back colour so that its lines read.
+  void SetToolPicture(ToolIcon icon, QSize size);
   void ClearPicture();
   bool FontItalic() const { return font_.italic(); }
   void SetFontItalic(bool italic);
@@ -90,6 +94,7 @@ class BoxControl : public QWidget {
   QFont font_;
   QString caption_;
   QIcon picture_;
+  std::optional<ToolIcon> toolIcon_;
   QSize pictureSize_;
   double scale_ = 1.0;
   int borderStyle_ = 0;

@@ -5,17 +5,22 @@
 #include <QPainterPath>
 #include <cmath>
 
+#include "settings/colour_scheme.h"
+#include "uikit/colours.h"
 #include "uikit/icons.h"
 
 namespace kelvane::ui {
 
-QPixmap DrawToolIcon(ToolIcon icon, int size) {
+QPixmap DrawToolIcon(ToolIcon icon, int size, Colour back) {
+  const auto reading = [back](Colour preferred) { return ToQColor(ReadableText(back, preferred)); };
   QPixmap pm(size, size);
   pm.fill(Qt::transparent);
   QPainter p(&pm);
   p.setRenderHint(QPainter::Antialiasing);
   p.scale(size / 32.0, size / 32.0);  // drawn on a 32 x 32 grid
-  const QColor ink(40, 40, 48);
+  const QColor ink = reading(ToolIconInk);
+  // Sheets are white on light buttons and hollow on dark ones, where light lines on white would run together.
+  const QColor paper = IsDark(back) ? ToQColor(back) : QColor(Qt::white);
   const QPen pen(ink, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin);
   p.setPen(pen);
   p.setBrush(Qt::NoBrush);
@@ -60,7 +65,7 @@ QPixmap DrawToolIcon(ToolIcon icon, int size) {
       p.drawEllipse(QPointF(16, 16), 3, 3);
       break;
     case ToolIcon::Copy:  // two sheets
-      p.setBrush(Qt::white);
+      p.setBrush(paper);
       p.drawRect(QRectF(6, 5, 14, 17));
       p.drawRect(QRectF(12, 10, 14, 17));
       break;
@@ -75,19 +80,20 @@ QPixmap DrawToolIcon(ToolIcon icon, int size) {
       bar(23);
       break;
     case ToolIcon::Close:  // a cross
-      p.setPen(QPen(QColor(160, 30, 30), 3.5, Qt::SolidLine, Qt::RoundCap));
+      p.setPen(QPen(reading(ToolIconRed), 3.5, Qt::SolidLine, Qt::RoundCap));
       p.drawLine(QPointF(9, 9), QPointF(23, 23));
       p.drawLine(QPointF(23, 9), QPointF(9, 23));
       break;
     case ToolIcon::Random:  // a die showing five
       p.setBrush(Qt::white);
       p.drawRoundedRect(QRectF(6, 6, 20, 20), 4, 4);
-      p.setBrush(ink);
+      p.setBrush(ToQColor(ToolIconInk));  // on the die's white face
+      p.setPen(Qt::NoPen);
       for (QPointF c : {QPointF(11, 11), QPointF(21, 11), QPointF(16, 16), QPointF(11, 21), QPointF(21, 21)})
-        p.drawEllipse(c, 1.6, 1.6);
+        p.drawEllipse(c, 2.6, 2.6);
       break;
     case ToolIcon::Browse:  // a page of small boards
-      p.setBrush(Qt::white);
+      p.setBrush(paper);
       for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 2; ++c) p.drawRect(QRectF(6 + 11 * c, 6 + 11 * r, 9, 9));
       break;
@@ -132,7 +138,7 @@ QPixmap DrawToolIcon(ToolIcon icon, int size) {
       f.setPixelSize(24);
       f.setBold(true);
       p.setFont(f);
-      p.setPen(QColor(20, 90, 160));
+      p.setPen(reading(ToolIconBlue));
       p.drawText(QRectF(0, 0, 32, 32), Qt::AlignCenter, "?");
       break;
     }

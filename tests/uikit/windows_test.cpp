@@ -59,6 +59,11 @@ class BoxControlTest : public ::testing::Test {
   }
 
   QImage Picture() { return box.grab().toImage().convertToFormat(QImage::Format_RGB32); }
+  // A pixel in the box's own coordinates, whatever the device pixel ratio.
+  static QColor At(const QImage& image, int x, int y) {
+    const qreal ratio = image.devicePixelRatio();
+    return image.pixelColor(static_cast<int>(x * ratio), static_cast<int>(y * ratio));
+  }
 
   BoxControl box;
   std::vector<std::string> events;
@@ -74,13 +79,13 @@ TEST_F(BoxControlTest, MouseReportsTheButtonAndShowsTheBorderWhileHeldUnlessDisa
     events.clear();
     // Raised: white left edge, black a little inside the right and bottom.
     const QImage up = Picture();
-    EXPECT_EQ(up.pixelColor(0, mid), QColor(Qt::white));
-    EXPECT_EQ(up.pixelColor(right - inset, mid), QColor(Qt::black));
-    EXPECT_EQ(up.pixelColor(mid, box.height() - 1 - inset), QColor(Qt::black));
-    EXPECT_EQ(up.pixelColor(right, mid), QColor(0, 0, 255));
+    EXPECT_EQ(At(up, 0, mid), QColor(Qt::white));
+    EXPECT_EQ(At(up, right - inset, mid), QColor(Qt::black));
+    EXPECT_EQ(At(up, mid, box.height() - 1 - inset), QColor(Qt::black));
+    EXPECT_EQ(At(up, right, mid), QColor(0, 0, 255));
     QTest::mousePress(&box, button);
-    EXPECT_EQ(Picture().pixelColor(0, mid), QColor(Qt::black));
-    EXPECT_EQ(Picture().pixelColor(right, mid), QColor(Qt::black));
+    EXPECT_EQ(At(Picture(), 0, mid), QColor(Qt::black));
+    EXPECT_EQ(At(Picture(), right, mid), QColor(Qt::black));
     QTest::mouseRelease(&box, button);
     EXPECT_EQ(Picture(), up);
     EXPECT_EQ(events, (std::vector<std::string>{"down " + std::to_string(code), "up " + std::to_string(code)}));
