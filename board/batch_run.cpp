@@ -18,12 +18,13 @@ void BatchRun::Start() {
   worker_ = std::thread([this] {
     PuzzleFileIndexes files;
     auto last = std::chrono::steady_clock::now() - std::chrono::seconds(1);
-    const BatchResult r = CreateBatch(options_, lists_, files, cancel_, [&](int done, int total) {
+    const BatchResult r = CreateBatch(options_, lists_, files, cancel_, [&](int done, int total, long long draws) {
       const auto now = std::chrono::steady_clock::now();
       if (now - last < std::chrono::milliseconds(30) && done < total) return;
       last = now;
       // Queued: the window's thread shows it; dropped if this object is gone.
-      QMetaObject::invokeMethod(this, [this, done, total] { emit Progress(done, total); }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(this, [this, done, total, draws] { emit Progress(done, total, draws); },
+                                Qt::QueuedConnection);
     });
     QMetaObject::invokeMethod(this, [this, r] { emit Finished(r); }, Qt::QueuedConnection);
   });

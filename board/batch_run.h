@@ -28,7 +28,7 @@ class BatchRun : public QObject {
 
  signals:
   // (added, wanted), a few dozen times a second at most.
-  void Progress(int done, int total);
+  void Progress(int done, int total, long long draws);  // draws: puzzles made so far, kept or not
   void Finished(kelvane::BatchResult result);
 
  private:

@@ -2,6 +2,7 @@
 #include "board/create_dialog.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -86,9 +87,23 @@ CreateDialog::CreateDialog(MsgForm& messages, QWidget* parent) : TagDialog(paren
   command1_ = dialog::Button(this, "command1", "Create", "Create new puzzle(s)");
   command2_ = dialog::Button(this, "command2", "Cancel", "Take no action and exit");
 
+  // Below the title, where the size column leaves room: the fewest stars to keep.
+  starsLabel_ = new QLabel("&Stars:", this);
+  starsLabel_->setObjectName("StarsLabel");
+  stars_ = new QComboBox(this);
+  stars_->setObjectName("StarsPicker");
+  stars_->setToolTip("Keep only puzzles that need at least this long a search (see kelvane-cli rate)");
+  stars_->addItem("any");
+  for (int n = 2; n <= MostStars; ++n) stars_->addItem(QString("at least %1").arg(n));
+  starsLabel_->setBuddy(stars_);
+  auto* starsRow = new QHBoxLayout;
+  starsRow->addWidget(starsLabel_);
+  starsRow->addWidget(stars_, 1);
+
   auto* right = new QVBoxLayout;
   right->addWidget(frame2_);
   right->addWidget(frame4_);
+  right->addLayout(starsRow);
   right->addStretch(1);
 
   auto* grid = new QGridLayout(this);
@@ -119,7 +134,7 @@ void CreateDialog::Prepare(const std::string& programFolder, const std::array<Co
   const Colour form = palette[2];
   Fill(this, QPalette::Window, form);
   for (QWidget* w : std::initializer_list<QWidget*>{frame5_, frame2_, frame4_, frame3_, inFileFrame_, option3_,
-                                                    option1_, check1_, label3_})
+                                                    option1_, check1_, label3_, starsLabel_})
     Fill(w, QPalette::Window, form);
   for (QRadioButton* option : option2_) Fill(option, QPalette::Window, form);
   for (QLineEdit* text : {text4_, text1_, fileNow_}) Fill(text, QPalette::Base, palette[5]);
@@ -140,6 +155,8 @@ int CreateDialog::Size() const {
 bool CreateDialog::Easy() const { return option1_->isChecked(); }
 
 std::string CreateDialog::OutputFile() const { return fileNow_->text().toStdString(); }
+
+int CreateDialog::MinStars() const { return stars_->currentIndex() + 1; }
 
 bool CreateDialog::DisplayOnly() const { return Count() == 1 && check1_->isChecked(); }
 

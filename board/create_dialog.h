@@ -8,6 +8,7 @@
 #include "uikit/dialog_parts.h"
 
 class QCheckBox;
+class QComboBox;
 class QGroupBox;
 class QLabel;
 class QLineEdit;
@@ -40,6 +41,8 @@ class CreateDialog : public TagDialog {
   std::string OutputFile() const;
   // One puzzle to show, not to store.
   bool DisplayOnly() const;
+  // The fewest stars a new puzzle may have: 1 for any.
+  int MinStars() const;
 
  private:
   void CountEdited();
@@ -58,6 +61,8 @@ class CreateDialog : public TagDialog {
   QRadioButton* option1_;
   QGroupBox* frame4_;
   QLineEdit* text4_;
+  QLabel* starsLabel_;
+  QComboBox* stars_;
   QGroupBox* frame3_;
   QCheckBox* check1_;
   QLabel* label3_;

@@ -175,7 +175,7 @@ void MainWindow::buildWidgets() {
   StatusLine = new QLabel(central_);
   StatusLine->setObjectName("StatusLine");
   StatusLine->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-  StatusLine->setToolTip("Time on this puzzle, hints left and the puzzles of this file you have solved");
+  StatusLine->setToolTip("Time on this puzzle, hints left, its stars (how long a search it needs) and the puzzles of this file you have solved");
   ticker_ = new QTimer(this);
   ticker_->setInterval(1000);
   connect(ticker_, &QTimer::timeout, this, [this] { showStatus(); });

@@ -199,9 +199,10 @@ class MainWindow : public QMainWindow {
   void resetKeyCursor();
   // Makes one puzzle and lays it on the board; false (after telling the user)
   // when none can be made, with the board and the state as they were.
-  bool makeOnePuzzle(int size, bool easy);
-  void showDisplayPuzzle(int size);
-  void progressText(int k, int n, const std::string& file);
+  bool makeOnePuzzle(int size, bool easy, int minStars = 1);
+  void showDisplayPuzzle(int size, int minStars);
+  // drawsEach: puzzles made for each one kept, shown when above 0.
+  void progressText(int k, int n, const std::string& file, double drawsEach = 0);
   void batchEnded(const BatchResult& result);
   void leaveBatch();
   void showBusy(const std::string& text, bool cancellable = true);
@@ -238,6 +239,7 @@ class MainWindow : public QMainWindow {
   bool shownEasy_ = false;
   bool shownInFile_ = false;
   bool shownSolved_ = false;
+  int shownStars_ = 0;  // the shown puzzle's rating, 0 when it has none
   int hintsUsed_ = 0;
   bool solutionSeen_ = false;
   std::string visitChain_;

@@ -1,4 +1,4 @@
-// The Statistics window: a table per size and difficulty, a QPainter chart of solve times, CSV export.
+// The Statistics window: tables per size and difficulty and per stars, a QPainter chart of solve times, CSV export.
 #include "board/stats_dialog.h"
 
 #include <QHeaderView>
@@ -9,6 +9,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
+#include "engine/rating.h"
 #include "model/navigation.h"
 #include "model/play_clock.h"
 #include "model/puzzle_file.h"
@@ -55,14 +56,19 @@ StatsDialog::StatsDialog(QWidget* parent) : QDialog(parent) {
   setModal(true);
   setAttribute(Qt::WA_QuitOnClose, false);
   auto* layout = new QVBoxLayout(this);
-  table_ = new QTableWidget(0, 6, this);
-  table_->setObjectName("StatsTable");
-  table_->setHorizontalHeaderLabels({"Size", "Difficulty", "Solved", "Median", "Best", "Clean"});
-  table_->verticalHeader()->hide();
-  table_->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
-  table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
-  table_->setSelectionMode(QAbstractItemView::NoSelection);
-  table_->setFocusPolicy(Qt::NoFocus);
+  const auto newTable = [this](const char* name, const QStringList& headers) {
+    auto* t = new QTableWidget(0, static_cast<int>(headers.size()), this);
+    t->setObjectName(name);
+    t->setHorizontalHeaderLabels(headers);
+    t->verticalHeader()->hide();
+    t->horizontalHeader()->setSectionResizeMode(QHeaderView::Stretch);
+    t->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    t->setSelectionMode(QAbstractItemView::NoSelection);
+    t->setFocusPolicy(Qt::NoFocus);
+    return t;
+  };
+  table_ = newTable("StatsTable", {"Size", "Difficulty", "Solved", "Median", "Best", "Clean"});
+  byStars_ = newTable("StatsByStars", {"Stars", "Solved", "Median", "Best", "Clean"});
   empty_ = new QLabel("No puzzles solved yet.", this);
   empty_->setObjectName("StatsEmpty");
   auto* caption = new QLabel("Solve times", this);
@@ -77,30 +83,41 @@ StatsDialog::StatsDialog(QWidget* parent) : QDialog(parent) {
   buttons->addWidget(export_);
   buttons->addWidget(close_);
   layout->addWidget(table_);
+  layout->addWidget(byStars_);
   layout->addWidget(empty_);
   layout->addWidget(caption);
   layout->addWidget(chart_, 1);
   layout->addLayout(buttons);
   connect(export_, &QPushButton::clicked, this, &StatsDialog::Export);
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
-  resize(560, 440);
+  resize(560, 600);
 }
 
 void StatsDialog::SetSolves(std::vector<Solve> solves) {
   solves_ = std::move(solves);
-  const std::vector<StatsRow> rows = SummariseSolves(solves_);
-  table_->setRowCount(static_cast<int>(rows.size()));
-  for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
-    const StatsRow& s = rows[static_cast<std::size_t>(r)];
-    const QString cells[] = {QString::fromStdString(SizeText(s.size)), s.easy ? "Easy" : "Hard",
-                             QString::number(s.solved), QString::fromStdString(ClockText(s.medianSeconds)),
-                             QString::fromStdString(ClockText(s.bestSeconds)), QString::number(s.clean)};
-    for (int c = 0; c < 6; ++c) {
-      auto* item = new QTableWidgetItem(cells[c]);
-      item->setTextAlignment(c < 2 ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
-      table_->setItem(r, c, item);
+  RateSolves(solves_);
+  const auto fill = [](QTableWidget* table, const std::vector<StatsRow>& rows, int labels) {
+    table->setRowCount(static_cast<int>(rows.size()));
+    for (int r = 0; r < static_cast<int>(rows.size()); ++r) {
+      const StatsRow& s = rows[static_cast<std::size_t>(r)];
+      QStringList cells;
+      if (labels == 2) cells << QString::fromStdString(SizeText(s.size)) << (s.easy ? "Easy" : "Hard");
+      else cells << QString::fromStdString(StarsText(s.stars));
+      cells << QString::number(s.solved) << QString::fromStdString(ClockText(s.medianSeconds))
+            << QString::fromStdString(ClockText(s.bestSeconds)) << QString::number(s.clean);
+      for (int c = 0; c < static_cast<int>(cells.size()); ++c) {
+        auto* item = new QTableWidgetItem(cells[c]);
+        item->setTextAlignment(c < labels ? Qt::AlignLeft | Qt::AlignVCenter : Qt::AlignRight | Qt::AlignVCenter);
+        if (labels == 1 && c == 0) item->setData(Qt::AccessibleTextRole, QString::number(s.stars) + (s.stars == 1 ? " star" : " stars"));
+        table->setItem(r, c, item);
+      }
     }
-  }
+  };
+  const std::vector<StatsRow> rows = SummariseSolves(solves_);
+  fill(table_, rows, 2);
+  const std::vector<StatsRow> byStars = SummariseSolvesByStars(solves_);
+  fill(byStars_, byStars, 1);
+  byStars_->setVisible(!byStars.empty());
   empty_->setVisible(rows.empty());
   export_->setEnabled(!solves_.empty());
   chart_->SetBars(SolveTimeBars(solves_));

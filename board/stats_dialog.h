@@ -1,4 +1,4 @@
-// The Statistics window: wins per size and difficulty, a chart of solve times, and CSV export.
+// The Statistics window: wins per size and difficulty and per stars, a chart of solve times, and CSV export.
 #pragma once
 
 #include <QDialog>
@@ -40,6 +40,7 @@ class StatsDialog : public QDialog {
  public:
   explicit StatsDialog(QWidget* parent = nullptr);
 
+  // The wins are rated here, for the table by stars.
   void SetSolves(std::vector<Solve> solves);
   void ApplyPalette(const std::array<Colour, 14>& palette);
   // The file chooser for the export ("" when cancelled) and the message box.
@@ -51,6 +52,7 @@ class StatsDialog : public QDialog {
  private:
   std::vector<Solve> solves_;
   QTableWidget* table_ = nullptr;
+  QTableWidget* byStars_ = nullptr;
   QLabel* empty_ = nullptr;
   SolveChart* chart_ = nullptr;
   QPushButton* export_ = nullptr;

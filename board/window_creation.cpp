@@ -10,6 +10,7 @@
 #include "board/create_dialog.h"
 #include "board/main_window.h"
 #include "engine/grid.h"
+#include "engine/rating.h"
 #include "model/navigation.h"
 #include "model/text_rules.h"
 #include "uikit/box_control.h"
@@ -17,7 +18,12 @@
 
 namespace kelvane::ui {
 
-bool MainWindow::makeOnePuzzle(int size, bool easy) {
+bool MainWindow::makeOnePuzzle(int size, bool easy, int minStars) {
+  const StarRange stars{minStars, MostStars};
+  if (const std::string problem = StarRangeProblem(size, stars); !problem.empty()) {
+    MsgboxA("No puzzle can be made: " + problem + ".", "vbok+vbcritical");
+    return false;
+  }
   const ChainListResult list = lists_.Get(size);
   if (!list.list) {
     MsgboxA(list.error, "vbok+vbcritical");
@@ -29,8 +35,22 @@ bool MainWindow::makeOnePuzzle(int size, bool easy) {
   long long attempts = 0;
   bool ok = false;
   // Each call tries up to 100 boards; a list that yields nothing in 200 calls is no use.
-  for (int calls = 0; calls < 200 && !ok; ++calls)
+  // Puzzles without the stars asked for are made again, up to 100,000 boards.
+  constexpr long long kStarsLimit = 100'000;
+  for (int calls = 0; calls < 200 && !ok && attempts < kStarsLimit; ++calls) {
     ok = MakePuzzle(size, easy, *list.list, rng_, scratch, nullptr, made, attempts) == MakeResult::Made;
+    if (ok && !stars.Any()) {
+      const std::optional<Rating> r = RateSolution(size, made.MarkedCell, made.SolutionLength);
+      ok = r && stars.Holds(r->stars);
+      if (!ok) calls = 0;  // a puzzle was made: the list is of use
+    }
+  }
+  if (!ok && attempts >= kStarsLimit) {
+    MsgboxA("No " + SizeText(size) + " puzzle with " + std::to_string(minStars) + " stars or more was found in " +
+                std::to_string(kStarsLimit) + " attempts.",
+            "vbok+vbinformation");
+    return false;
+  }
   if (!ok) {
     MsgboxA("No puzzle could be made with the chain list \"" + ChainListName(size) + "\".", "vbok+vbcritical");
     return false;
@@ -87,7 +107,12 @@ void MainWindow::CreatePuzzles() {
   const std::string out = form3_->OutputFile();
   g_.EasyFlag = form3_->Easy();
   if (form3_->DisplayOnly()) {
-    showDisplayPuzzle(form3_->Size());
+    showDisplayPuzzle(form3_->Size(), form3_->MinStars());
+    return;
+  }
+  const StarRange stars{form3_->MinStars(), MostStars};
+  if (const std::string problem = StarRangeProblem(form3_->Size(), stars); !problem.empty()) {
+    MsgboxA("No puzzles can be made: " + problem + ".", "vbok+vbcritical");
     return;
   }
 
@@ -103,6 +128,9 @@ void MainWindow::CreatePuzzles() {
     if (r.exhausted)
       MsgboxA("New puzzles of this size and difficulty have become too rare: almost every puzzle made is already in the file.",
               "vbok+vbinformation");
+    if (r.starsRare)
+      MsgboxA("Puzzles with these stars are too rare at this size and difficulty: 100000 attempts in a row made none.",
+              "vbok+vbinformation");
     Label2->clear();
     Label5->clear();
   };
@@ -117,12 +145,18 @@ void MainWindow::CreatePuzzles() {
   o.outFile = out;
   o.seed = Random::FreshSeed();
   o.threads = 1;
+  o.stars = stars;
   StartBatch(o, finish);
 }
 
-void MainWindow::showDisplayPuzzle(int size) {
+void MainWindow::showDisplayPuzzle(int size, int minStars) {
   // One puzzle for display, made by the batch's steps but written nowhere.
-  if (size == 0) size = 5 + 2 * (rng_.Pick(3) - 1);
+  if (size == 0) {  // a size whose puzzles can have the stars
+    std::vector<int> sizes;
+    for (int n : {5, 7, 9})
+      if (HighestStars(n) >= minStars) sizes.push_back(n);
+    size = sizes.empty() ? 9 : sizes[static_cast<std::size_t>(rng_.Pick(static_cast<int>(sizes.size())) - 1)];
+  }
   QApplication::setOverrideCursor(Qt::WaitCursor);
   const QString status = Label2->text();
   progressText(1, 1, form3_->OutputFile());
@@ -130,7 +164,7 @@ void MainWindow::showDisplayPuzzle(int size) {
   Label5->clear();
   const int laidOut = g_.LaidOutSize;
   g_.LaidOutSize = -1;  // laid out in full: the new puzzle starts with its own hints
-  const bool made = makeOnePuzzle(size, g_.EasyFlag);
+  const bool made = makeOnePuzzle(size, g_.EasyFlag, minStars);
   hideBusy();
   QApplication::restoreOverrideCursor();
   if (!made) {
@@ -151,8 +185,10 @@ void MainWindow::showDisplayPuzzle(int size) {
   MsgboxA("Done", "vbinformation+vbok");
 }
 
-void MainWindow::progressText(int k, int n, const std::string& file) {
-  showBusy("Creating P#" + std::to_string(k) + " of" + NumText(n) + "\nFile: " + file);
+void MainWindow::progressText(int k, int n, const std::string& file, double drawsEach) {
+  std::string text = "Creating P#" + std::to_string(k) + " of" + NumText(n) + "\nFile: " + file;
+  if (drawsEach > 0) text += "\n" + OneDecimal(drawsEach) + " puzzles made for each one kept";
+  showBusy(text);
   setWindowTitle(QString::fromStdString("New " + std::to_string(k) + " of" + NumText(n)));
 }
 
@@ -169,7 +205,9 @@ void MainWindow::StartBatch(const BatchOptions& o, std::function<void(const Batc
   batch_ = std::make_unique<BatchRun>(o, lists_, this);
   const std::string file = o.outFile;
   connect(batch_.get(), &BatchRun::Progress, this,
-          [this, file](int made, int total) { progressText(std::min(made + 1, total), total, file); });
+          [this, file, stars = !o.stars.Any()](int made, int total, long long draws) {
+            progressText(std::min(made + 1, total), total, file, stars && made > 0 ? static_cast<double>(draws) / made : 0);
+          });
   connect(batch_.get(), &BatchRun::Finished, this, [this](const BatchResult& r) { batchEnded(r); });
   commands_->SetBatch(true);
   batch_->Start();

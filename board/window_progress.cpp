@@ -14,6 +14,7 @@
 #include "board/main_window.h"
 #include "board/stats_dialog.h"
 #include "engine/check.h"
+#include "engine/rating.h"
 #include "model/navigation.h"
 #include "model/statistics.h"
 #include "model/text_rules.h"
@@ -58,8 +59,10 @@ void MainWindow::puzzleShown(bool found) {
   visitChain_.clear();
   shownKey_.clear();
   shownSolved_ = false;
+  shownStars_ = 0;
   loadedVisit_ = {};
   if (found && g_.MarkedCell > 0) {
+    if (const std::optional<Rating> r = RateSolutionText(g_.Geo.N, g_.Solution)) shownStars_ = r->stars;
     shownKey_ = PuzzleKey(GridText(g_), g_.MarkedCell);
     const Visit v = progress_.LoadVisit(shownKey_);
     loadedVisit_ = v;
@@ -105,7 +108,9 @@ void MainWindow::showStatus() {
   info.hintsLeft = g_.HintsLeft;
   info.solvedInFile = fileSolved_;
   info.puzzlesInFile = shownInFile_ ? g_.PuzzleCount : 0;
+  info.stars = shownStars_;
   StatusLine->setText(QString::fromStdString(StatusLineText(info)));
+  StatusLine->setAccessibleName(QString::fromStdString(StatusLineText(info, true)));
 }
 
 void MainWindow::recordWin() {

@@ -1,11 +1,14 @@
-// kelvane-cli's commands: create, show, verify, count, chains, print and stats.
+// kelvane-cli's commands: create, show, verify, count, chains, print, stats, rate and sort.
 #include "cli/commands.h"
 
 #include <charconv>
 #include <filesystem>
 #include <chrono>
 #include <cstdlib>
+#include <algorithm>
+#include <iomanip>
 #include <map>
+#include <sstream>
 #include <ostream>
 #include <set>
 #include <thread>
@@ -15,6 +18,7 @@
 #include "engine/check.h"
 #include "engine/generator.h"
 #include "engine/grid.h"
+#include "engine/rating.h"
 #include "model/geometry.h"
 #include "model/progress.h"
 #include "model/puzzle_file.h"
@@ -257,6 +261,12 @@ int cmdCreate(const Args& a, Context& ctx) {
   } else {
     o.seed = Random::FreshSeed();
   }
+  if (auto it = a.options.find("--stars"); it != a.options.end()) {
+    if (!ParseStarRange(it->second, o.stars))
+      return fail(ctx, "--stars must be N or N-M, stars from 1 to 5 with N at most M, not \"" + it->second + "\"");
+    if (std::string problem = StarRangeProblem(o.size, o.stars); !problem.empty())
+      return fail(ctx, "--stars " + it->second + ": " + problem);
+  }
   if (auto it = a.options.find("--out"); it != a.options.end()) {
     o.outFile = it->second;
   } else {
@@ -274,12 +284,14 @@ int cmdCreate(const Args& a, Context& ctx) {
   ChainListCache lists(ctx.programFolder);
   auto lastShown = std::chrono::steady_clock::time_point{};
   const auto started = std::chrono::steady_clock::now();
-  auto progress = [&](int done, int total) {
+  auto progress = [&](int done, int total, long long draws) {
     if (!ctx.progress) return;
     const auto now = std::chrono::steady_clock::now();
     if (done != total && now - lastShown < std::chrono::milliseconds(100)) return;
     lastShown = now;
-    ctx.err << "\rCreating P#" << done << " of " << total << "  File: " << o.outFile << std::flush;
+    ctx.err << "\rCreating P#" << done << " of " << total << "  File: " << o.outFile;
+    if (!o.stars.Any()) ctx.err << "  " << OneDecimal(static_cast<double>(draws) / done) << " draws a puzzle";
+    ctx.err << std::flush;
   };
   const BatchResult r = CreateBatch(o, lists, files, ctx.cancel, progress);
   if (ctx.progress) ctx.err << "\n";
@@ -291,7 +303,7 @@ int cmdCreate(const Args& a, Context& ctx) {
   ctx.out << NumText(r.added) << " Puzzles added to file: " << o.outFile << "\n";
   if (ctx.progress && r.added > 0)
     ctx.err << r.added << " puzzles in " << seconds << " s, " << static_cast<double>(r.attempts) / r.added
-            << " attempts a puzzle\n";
+            << " attempts and " << static_cast<double>(r.draws) / r.added << " draws a puzzle\n";
   if (r.cancelled) {
     ctx.err << "Stopped: the file holds whole puzzles only.\n";
     return kStopped;
@@ -301,6 +313,126 @@ int cmdCreate(const Args& a, Context& ctx) {
             << " attempts found fewer than 100 new ones.\n";
     return kFailed;
   }
+  if (r.starsRare) {
+    ctx.err << "Only" << NumText(r.added) << " puzzles with those stars could be added: " << o.staleLimit / 10
+            << " attempts in a row made none with them.\n";
+    return kFailed;
+  }
+  return kOk;
+}
+
+// Every record of a file with its rating; a record that cannot be rated fails the command.
+struct RatedRecord {
+  RawRecord raw;
+  ParsedRecord parsed;
+  Rating rating;
+};
+
+int rateAll(Context& ctx, const std::string& path, std::vector<RatedRecord>& out) {
+  PuzzleFileIndexes files;
+  if (std::string problem = fileProblem(files, path); !problem.empty()) return fail(ctx, problem);
+  std::string damaged;
+  const ReadStatus read = ReadAllRecords(path, [&](int position, const RawRecord& raw, ReadStatus s) {
+    std::string problem = "the record has fewer than five lines";
+    std::optional<Rating> rating;
+    if (s == ReadStatus::Ok) rating = RateRecord(raw, &problem);
+    if (!rating) {
+      damaged = "puzzle " + std::to_string(position) + " of " + path + " (" + raw.HeaderLine + ") cannot be rated: " + problem;
+      return false;
+    }
+    out.push_back({raw, ParseRecord(raw), *rating});
+    return true;
+  });
+  if (read != ReadStatus::Ok) return fail(ctx, readProblem(path, read));
+  if (!damaged.empty()) return fail(ctx, damaged);
+  if (out.empty()) return fail(ctx, path + " holds no puzzles");
+  return kOk;
+}
+
+int cmdRate(const Args& a, Context& ctx) {
+  if (a.positional.size() != 1) return fail(ctx, "usage: kelvane-cli rate FILE [--csv]");
+  const bool csv = a.flags.count("--csv") > 0;
+  std::vector<RatedRecord> records;
+  if (int code = rateAll(ctx, a.positional[0], records); code != kOk) return code;
+  if (ctx.checkOnly) return kOk;
+  // Stars per size and difficulty: [size][easy][stars].
+  int table[10][2][MostStars + 1] = {};
+  std::ostringstream text;
+  text << (csv ? "puzzle,size,difficulty,cells,effort,stars\n" : "puzzle  size  difficulty  cells   effort  stars\n");
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const RatedRecord& r = records[k];
+    const std::string word = DifficultyWord(r.parsed.Title);
+    const std::string size = std::to_string(r.parsed.SizeDigit) + "x" + std::to_string(r.parsed.SizeDigit);
+    ++table[r.parsed.SizeDigit][word == "Easy" ? 1 : 0][r.rating.stars];
+    if (csv)
+      text << k + 1 << "," << size << "," << word << "," << r.rating.cells << "," << OneDecimal(r.rating.effort) << ","
+           << r.rating.stars << "\n";
+    else
+      text << std::setw(6) << k + 1 << "  " << std::left << std::setw(6) << size << std::setw(10) << word << std::right
+           << std::setw(7) << r.rating.cells << std::setw(9) << OneDecimal(r.rating.effort) << std::setw(7)
+           << r.rating.stars << "\n";
+  }
+  text << "\n" << (csv ? "size,difficulty,1 star,2 stars,3 stars,4 stars,5 stars\n"
+                       : "size  difficulty     1     2     3     4     5\n");
+  for (int size : {5, 7, 9})
+    for (int easy : {1, 0}) {
+      const int* counts = table[size][easy];
+      if (std::all_of(counts + 1, counts + MostStars + 1, [](int n) { return n == 0; })) continue;
+      const std::string name = std::to_string(size) + "x" + std::to_string(size);
+      if (csv) text << name << "," << (easy ? "Easy" : "Hard");
+      else text << std::left << std::setw(6) << name << std::setw(10) << (easy ? "Easy" : "Hard") << std::right;
+      for (int stars = 1; stars <= MostStars; ++stars)
+        if (csv) text << "," << counts[stars];
+        else text << std::setw(6) << counts[stars];
+      text << "\n";
+    }
+  ctx.out << text.str();
+  return kOk;
+}
+
+int cmdSort(const Args& a, Context& ctx) {
+  if (a.positional.size() != 1) return fail(ctx, "usage: kelvane-cli sort FILE --by stars|effort [--out NEW] [--yes]");
+  const auto by = a.options.find("--by");
+  if (by == a.options.end() || (by->second != "stars" && by->second != "effort"))
+    return fail(ctx, "--by must be stars or effort");
+  const std::string& path = a.positional[0];
+  std::string target = path;
+  if (auto it = a.options.find("--out"); it != a.options.end()) {
+    if (it->second.empty()) return fail(ctx, "--out needs a file name");
+    target = it->second;
+  }
+  std::error_code ec;
+  const bool inPlace = target == path || std::filesystem::equivalent(target, path, ec);
+  const bool yes = a.flags.count("--yes") > 0;
+  std::vector<RatedRecord> records;
+  if (int code = rateAll(ctx, path, records); code != kOk) return code;
+  if (!inPlace && std::filesystem::exists(target, ec) && !yes)
+    return fail(ctx, target + " exists: give --yes to replace it, or name another file with --out");
+  if (ctx.checkOnly) return kOk;
+  const bool byStars = by->second == "stars";
+  std::stable_sort(records.begin(), records.end(), [byStars](const RatedRecord& x, const RatedRecord& y) {
+    return byStars ? x.rating.stars < y.rating.stars : x.rating.effort < y.rating.effort;
+  });
+  if (inPlace && !yes) {
+    if (!ctx.ask) return fail(ctx, "sort would rewrite " + path + ": give --yes, or name a new file with --out");
+    if (!ctx.ask("Rewrite " + path + " with its " + std::to_string(records.size()) + " puzzles in order of " +
+                 by->second + "?")) {
+      ctx.err << "Nothing written.\n";
+      return kFailed;
+    }
+  }
+  std::string text;
+  for (std::size_t k = 0; k < records.size(); ++k) {
+    const RawRecord& r = records[k].raw;
+    text += "#" + std::to_string(k + 1) + "\r\n" + r.TitleLine + "\r\n" + r.SizeLine + "\r\n" + r.GridLine + "\r\n" +
+            r.SolutionLine + "\r\n";
+  }
+  const WriteResult w = ReplaceFile(target, text);
+  if (!w.ok) return fail(ctx, w.message + (w.reason.empty() ? "" : ": " + w.reason));
+  ctx.out << records.size() << " puzzles written to " << target << " in order of " << by->second << ", from "
+          << OneDecimal(records.front().rating.effort) << " (" << records.front().rating.stars << (records.front().rating.stars == 1 ? " star" : " stars")
+          << ") to " << OneDecimal(records.back().rating.effort) << " (" << records.back().rating.stars
+          << (records.back().rating.stars == 1 ? " star" : " stars") << ")\n";
   return kOk;
 }
 
@@ -426,20 +558,24 @@ struct CommandHelp {
 
 const CommandHelp kCommands[] = {
     {"create",
-     "create [--size 5|7|9|random] [--difficulty easy|hard] [--count N] [--out FILE] [--seed S] [--threads T]",
+     "create [--size 5|7|9|random] [--difficulty easy|hard] [--count N] [--stars N|N-M] [--out FILE] [--seed S] [--threads T]",
      "append new puzzles to a puzzle file",
      "Appends N new puzzles to FILE, each with exactly one solution through its marked cell,\n"
      "numbered after the puzzles already there.\n"
      "  --size 5|7|9|random       board size; random draws one for every puzzle (default 9)\n"
      "  --difficulty easy|hard    (default hard)\n"
      "  --count N                 puzzles to add, 1 to 100000000 (default 1)\n"
+     "  --stars N|N-M             keep only puzzles with N (to M) stars, 1 to 5 (see rate);\n"
+     "                            the others are made again\n"
      "  --out FILE                the puzzle file (default: the next free name\n"
      "                            tempnewpuzzle;01.kvl to ;99 in the current folder)\n"
      "  --seed S                  the same file every time, whatever --threads is\n"
      "  --threads T               worker threads, 1 to 256 (default: every core)\n"
      "A puzzle already in FILE or in the batch is not added twice. When the last 1000000\n"
      "attempts bring fewer than 100 new puzzles, create stops and says how many it added\n"
-     "(exit 1). Ctrl+C stops between puzzles and leaves whole records (exit 130).\n"},
+     "(exit 1), and so it does when 100000 attempts in a row make no puzzle with the stars\n"
+     "asked for. Stars no puzzle of the size can have are refused at once (exit 2). Ctrl+C\n"
+     "stops between puzzles and leaves whole records (exit 130).\n"},
     {"show", "show FILE N [--solution]", "draw puzzle N of a file",
      "Draws puzzle N of FILE as text; [n] is the marked cell.\n"
      "  --solution                also ring the solution's cells and signs in parentheses\n"
@@ -477,6 +613,26 @@ const CommandHelp kCommands[] = {
      "  --db PATH                 the progress database (default:\n"
      "                            $XDG_DATA_HOME/Kelvane/Kelvane/progress.sqlite, or\n"
      "                            ~/.local/share/Kelvane/Kelvane/progress.sqlite)\n"},
+    {"rate", "rate FILE [--csv]", "how long a player searches for each puzzle's solution",
+     "Prints for every puzzle of FILE its number, size, difficulty, the cells of its\n"
+     "solution, its search effort and its stars, then the number of puzzles with each\n"
+     "number of stars per size and difficulty. The effort is the solution's expected\n"
+     "place for a player who tries the chains through the marked cell shorter ones first:\n"
+     "a + (b + 1) / 2, where a chains of the complete list through the marked cell are\n"
+     "shorter than the solution and b are as long. Stars: 1 up to an effort of 10, 2 up\n"
+     "to 50, 3 up to 250, 4 up to 1000, 5 above. A record that cannot be rated is named\n"
+     "(exit 2).\n"
+     "  --csv                     the same as CSV, the table after an empty line\n"},
+    {"sort", "sort FILE --by stars|effort [--out NEW] [--yes]", "puzzles in order of their rating, renumbered",
+     "Writes the puzzles of FILE in order of their stars or effort (see rate), easiest\n"
+     "first, puzzles of equal rating in their old order, numbered from 1. The file is\n"
+     "written through a temporary file and a rename. A record that cannot be rated is\n"
+     "named and nothing is written (exit 2).\n"
+     "  --by stars|effort         the order\n"
+     "  --out NEW                 write to NEW and leave FILE as it is; a NEW that exists\n"
+     "                            is replaced only with --yes\n"
+     "  --yes                     rewrite FILE itself without asking (without --out, sort\n"
+     "                            asks first on a terminal and refuses elsewhere)\n"},
 };
 
 const CommandHelp* findCommand(const std::string& name) {
@@ -538,7 +694,7 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
   Args a;
   std::string error;
   std::set<std::string> withValue, flags;
-  if (command == "create") withValue = {"--size", "--difficulty", "--count", "--out", "--seed", "--threads"};
+  if (command == "create") withValue = {"--size", "--difficulty", "--count", "--out", "--seed", "--threads", "--stars"};
   else if (command == "show") flags = {"--solution"};
   else if (command == "print") {
     withValue = {"--from", "--to", "--per-page", "--paper", "--pdf"};
@@ -546,6 +702,11 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
   } else if (command == "stats") {
     withValue = {"--db"};
     flags = {"--csv"};
+  } else if (command == "rate") {
+    flags = {"--csv"};
+  } else if (command == "sort") {
+    withValue = {"--by", "--out"};
+    flags = {"--yes"};
   }
   if (!parseArgs(rest, withValue, flags, a, error)) {
     ctx.err << "kelvane-cli: " << error << "\n" << CommandUsage(command);
@@ -557,6 +718,8 @@ int Run(const std::vector<std::string>& args, Context& ctx) {
   if (command == "count") return cmdCount(a, ctx);
   if (command == "print") return cmdPrint(a, ctx);
   if (command == "stats") return cmdStats(a, ctx);
+  if (command == "rate") return cmdRate(a, ctx);
+  if (command == "sort") return cmdSort(a, ctx);
   return cmdChains(a, ctx);
 }
 

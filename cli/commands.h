@@ -1,4 +1,4 @@
-// kelvane-cli's commands: create, show, verify, count, chains, print and stats.
+// kelvane-cli's commands: create, show, verify, count, chains, print, stats, rate and sort.
 #pragma once
 
 #include <atomic>
@@ -35,6 +35,8 @@ struct Context {
   bool checkOnly = false;
   // Writes the PDF; empty in a build without the windows' toolkit.
   std::function<PdfOutcome(const PdfRequest&)> writePdf;
+  // Asks the user a yes/no question on the terminal; empty when there is none.
+  std::function<bool(const std::string&)> ask;
 };
 
 // Runs one command line (without the program name); returns the exit code:

@@ -5,6 +5,7 @@
 #include <csignal>
 #include <filesystem>
 #include <iostream>
+#include <string>
 
 #include "cli/commands.h"
 #include "model/folders.h"
@@ -30,6 +31,12 @@ int main(int argc, char** argv) {
   std::signal(SIGTERM, onInterrupt);
   std::vector<std::string> args(argv + 1, argv + argc);
   kelvane::cli::Context ctx{programFolder(argv[0]), std::cout, std::cerr, interrupted, isatty(2) == 1, false, {}};
+  if (isatty(0) == 1 && isatty(2) == 1)
+    ctx.ask = [](const std::string& question) {
+      std::cerr << question << " [y/N] " << std::flush;
+      std::string answer;
+      return std::getline(std::cin, answer) && (answer == "y" || answer == "Y" || answer == "yes");
+    };
 #ifdef KELVANE_CLI_PDF
   ctx.writePdf = kelvane::cli::WritePdf;
 #endif

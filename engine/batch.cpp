@@ -22,25 +22,36 @@ constexpr auto kFlushEvery = std::chrono::milliseconds(200);
 constexpr int kChunk = 32;  // puzzles a worker makes at a time
 constexpr int kRecent = 100;
 
-enum class Outcome { Made, Cancelled, Exhausted };
+enum class Outcome { Made, Cancelled, Exhausted, StarsRare };
 
 struct Lists {
   std::shared_ptr<const ChainList> bySize[10];
 };
 
-// One puzzle's stream: its random source and the attempts spent on it.
+// One puzzle's stream: its random source, the attempts spent on it and the puzzles it made.
 struct Stream {
   Random rng;
   long long attempts = 0;
+  long long draws = 0;
 };
 
-// The next puzzle of a stream, repeats included.
+// The next puzzle of a stream with the stars asked for, repeats included. `halt`
+// ends the search for stars once the batch is over.
 Outcome nextCandidate(const BatchOptions& o, const Lists& lists, Stream& s, SolverScratch& scratch,
-                      const std::atomic<bool>& cancel, NewPuzzle& out) {
+                      const std::atomic<bool>& cancel, const std::atomic<bool>& halt, NewPuzzle& out) {
+  const long long start = s.attempts;
   for (;;) {
     const int size = o.size != 0 ? o.size : 5 + 2 * (s.rng.Pick(3) - 1);
     switch (MakePuzzle(size, o.easy, *lists.bySize[size], s.rng, scratch, &cancel, out, s.attempts)) {
-      case MakeResult::Made: return Outcome::Made;
+      case MakeResult::Made: {
+        ++s.draws;
+        if (o.stars.Any()) return Outcome::Made;
+        const std::optional<Rating> r = RateSolution(size, out.MarkedCell, out.SolutionLength);
+        if (r && o.stars.Holds(r->stars)) return Outcome::Made;
+        if (halt.load(std::memory_order_relaxed)) return Outcome::Cancelled;
+        if (s.attempts - start >= o.staleLimit / 10) return Outcome::StarsRare;
+        continue;
+      }
       case MakeResult::Cancelled: return Outcome::Cancelled;
       case MakeResult::GaveUp: break;
     }
@@ -72,6 +83,11 @@ struct RingEntry {
 BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, PuzzleFileIndexes& files,
                         const std::atomic<bool>& cancel, const BatchProgress& progress) {
   BatchResult result;
+  if (std::string problem = StarRangeProblem(o.size, o.stars); !problem.empty()) {
+    result.failed = true;
+    result.message = "No puzzles can be made: " + problem + ".";
+    return result;
+  }
   Lists lists;
   for (int size : {5, 7, 9}) {
     if (o.size != 0 && o.size != size) continue;
@@ -127,6 +143,8 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
   SolverScratch scratch;
   int accepted = 0;
   long long spent = 0;  // attempts of every candidate so far, repeats included
+  long long drawn = 0;  // puzzles made so far, repeats and other stars included
+  std::atomic<bool> stop{false};  // the batch is over: workers give up their searches
   // Totals of `spent` at the last kRecent acceptances: the batch gives up when
   // the last staleLimit attempts brought fewer than kRecent new puzzles.
   long long recent[kRecent] = {};
@@ -134,17 +152,19 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
   auto commit = [&](Slot& slot) -> bool {
     Stream& stream = *slot.stream;
     NewPuzzle& p = slot.puzzle;
-    long long counted = 0;
+    long long counted = 0, countedDraws = 0;
     if (cancel.load()) slot.outcome = Outcome::Cancelled;  // made ahead, but asked to stop
     for (;;) {
       spent += stream.attempts - counted;
       counted = stream.attempts;
+      drawn += stream.draws - countedDraws;
+      countedDraws = stream.draws;
       if (slot.outcome == Outcome::Cancelled) {
         result.cancelled = true;
         return false;
       }
-      if (slot.outcome == Outcome::Exhausted) {
-        result.exhausted = true;
+      if (slot.outcome == Outcome::Exhausted || slot.outcome == Outcome::StarsRare) {
+        (slot.outcome == Outcome::Exhausted ? result.exhausted : result.starsRare) = true;
         return false;
       }
       const std::string cells = p.grid.Text();
@@ -156,10 +176,11 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
         recent[accepted % kRecent] = spent;
         ++accepted;
         result.attempts = spent;
+        result.draws = drawn;
         if (pending.size() >= kFlushBytes || std::chrono::steady_clock::now() - lastFlush >= kFlushEvery) {
           if (!flush()) return false;
         }
-        if (progress) progress(accepted, o.count);
+        if (progress) progress(accepted, o.count, drawn);
         return true;
       }
       const long long windowStart = accepted >= kRecent ? recent[accepted % kRecent] : 0;
@@ -167,12 +188,12 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
         result.exhausted = true;
         return false;
       }
-      slot.outcome = nextCandidate(o, lists, stream, scratch, cancel, p);
+      slot.outcome = nextCandidate(o, lists, stream, scratch, cancel, stop, p);
     }
   };
   auto firstCandidate = [&](int k, Slot& slot, SolverScratch& s) {
-    slot.stream.emplace(Stream{Random(Random::StreamSeed(o.seed, static_cast<std::uint64_t>(k))), 0});
-    slot.outcome = nextCandidate(o, lists, *slot.stream, s, cancel, slot.puzzle);
+    slot.stream.emplace(Stream{Random(Random::StreamSeed(o.seed, static_cast<std::uint64_t>(k))), 0, 0});
+    slot.outcome = nextCandidate(o, lists, *slot.stream, s, cancel, stop, slot.puzzle);
   };
 
   const int n = o.count;
@@ -189,7 +210,6 @@ BatchResult CreateBatch(const BatchOptions& o, ChainListCache& chainLists, Puzzl
     auto ring = std::make_unique<RingEntry[]>(static_cast<std::size_t>(ringSize));
     std::atomic<int> nextChunk{0};
     std::atomic<int> committed{0};
-    std::atomic<bool> stop{false};
     auto worker = [&] {
       SolverScratch local;
       for (;;) {

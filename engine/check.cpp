@@ -58,11 +58,23 @@ std::string CheckRecord(const RawRecord& raw) {
 
   std::vector<int> chain;
   int marked = 0;
+  if (std::string problem = CheckSolutionPath(r, chain, marked); !problem.empty()) return problem;
+  int sum = grid.Value(chain.front());
+  for (std::size_t k = 1; k < chain.size(); ++k)
+    sum += (grid.Plus(Geometry::Between(chain[k - 1], chain[k])) ? 1 : -1) * grid.Value(chain[k]);
+  if (sum != 0) return "the solution sums to " + std::to_string(sum) + ", not 0";
+  const int through = BalancedChainsThrough(grid, marked, 2);
+  if (through != 1) return "another chain with sum 0 passes through the marked cell " + std::to_string(marked);
+  return {};
+}
+
+std::string CheckSolutionPath(const ParsedRecord& r, std::vector<int>& chain, int& marked) {
+  const int N = r.SizeDigit;
+  const Geometry geo{N};
   if (!ParseSolutionText(r.Solution, chain, marked)) return "the solution line \"" + r.Solution + "\" is not a chain of cells and a marked cell";
   if (!geo.IsBottomRow(chain.front())) return "the solution does not start in the bottom row";
   if (!geo.IsTopRow(chain.back())) return "the solution does not end in the top row";
   std::vector<bool> visited(static_cast<std::size_t>(N * N + 1), false);
-  int sum = 0;
   bool throughMarked = false;
   for (std::size_t k = 0; k < chain.size(); ++k) {
     const int cell = chain[k];
@@ -70,18 +82,10 @@ std::string CheckRecord(const RawRecord& raw) {
     if (visited[static_cast<std::size_t>(cell)]) return "the solution visits cell " + std::to_string(cell) + " twice";
     visited[static_cast<std::size_t>(cell)] = true;
     throughMarked = throughMarked || cell == marked;
-    if (k == 0) {
-      sum = grid.Value(cell);
-      continue;
-    }
-    if (!geo.IsChainStep(chain[k - 1], cell))
+    if (k > 0 && !geo.IsChainStep(chain[k - 1], cell))
       return "the solution steps from cell " + std::to_string(chain[k - 1]) + " to cell " + std::to_string(cell);
-    sum += (grid.Plus(Geometry::Between(chain[k - 1], cell)) ? 1 : -1) * grid.Value(cell);
   }
   if (!throughMarked) return "the solution does not pass through the marked cell " + std::to_string(marked);
-  if (sum != 0) return "the solution sums to " + std::to_string(sum) + ", not 0";
-  const int through = BalancedChainsThrough(grid, marked, 2);
-  if (through != 1) return "another chain with sum 0 passes through the marked cell " + std::to_string(marked);
   return {};
 }
 

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "model/puzzle_file.h"
 
@@ -14,5 +15,10 @@ namespace kelvane {
 // through the marked cell, and no other such chain through the marked cell.
 // Otherwise the first fault found.
 std::string CheckRecord(const RawRecord& raw);
+
+// The solution of a record of size 5, 7 or 9 as a path: number cells from the bottom
+// row to the top row, each a step from the one before, none twice, through the
+// marked cell. Empty, with chain and marked set, or the first fault.
+std::string CheckSolutionPath(const ParsedRecord& r, std::vector<int>& chain, int& marked);
 
 }  // namespace kelvane

@@ -277,7 +277,8 @@ int FindSolution(GameState& g, ChainListCache& lists, std::string* error) {
   return FindSolution(GridFromBoard(g), g.EasyFlag, *r.list, scratch, g.Solution, g.SolutionLength) ? 0 : -1;
 }
 
-int BalancedChainsThrough(const Grid& grid, int cell, int limit) {
+int BalancedChainsThrough(const Grid& grid, int cell, int limit, int* firstCells) {
+  if (firstCells) *firstCells = 0;
   const ChainShapes* shapes = ShapesFor(grid.N);
   if (!shapes) return 0;
   std::vector<int> balanced;
@@ -286,7 +287,9 @@ int BalancedChainsThrough(const Grid& grid, int cell, int limit) {
   for (int id : balanced) {
     const std::uint8_t* cells;
     const int n = shapes->CellsOf(id, cells);
-    if (std::find(cells, cells + n, static_cast<std::uint8_t>(cell)) != cells + n && ++found >= limit) break;
+    if (std::find(cells, cells + n, static_cast<std::uint8_t>(cell)) == cells + n) continue;
+    if (found == 0 && firstCells) *firstCells = n;
+    if (++found >= limit) break;
   }
   return found;
 }

@@ -29,7 +29,8 @@ struct SolverScratch {
 [[nodiscard]] int FindSolution(GameState& g, ChainListCache& lists, std::string* error = nullptr);
 
 // Balanced chains of the complete list through a cell; for checking puzzles.
-// Counts at most `limit`.
-int BalancedChainsThrough(const Grid& grid, int cell, int limit);
+// Counts at most `limit`; firstCells, when given, gets the cells of the first
+// one found (0 when there is none).
+int BalancedChainsThrough(const Grid& grid, int cell, int limit, int* firstCells = nullptr);
 
 }  // namespace kelvane

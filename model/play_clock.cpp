@@ -4,6 +4,8 @@
 #include <algorithm>
 #include <utility>
 
+#include "model/text_rules.h"
+
 namespace kelvane {
 
 PlayClock::PlayClock(std::function<std::int64_t()> now) : now_(std::move(now)) {}
@@ -34,11 +36,13 @@ std::string ClockText(std::int64_t seconds) {
   return std::to_string(seconds / 60) + (s < 10 ? ":0" : ":") + std::to_string(s);
 }
 
-std::string StatusLineText(const StatusInfo& info) {
+std::string StatusLineText(const StatusInfo& info, bool spoken) {
   constexpr const char* dot = " \u00b7 ";
   std::string text = info.solved ? "Solved in " + ClockText(info.seconds)
                                  : ClockText(info.seconds) + dot + "hints left " +
                                        std::to_string(std::max(info.hintsLeft, 0));
+  if (info.stars > 0)
+    text += dot + (spoken ? std::to_string(info.stars) + " of " + std::to_string(MostStars) + " stars" : StarsText(info.stars));
   if (info.puzzlesInFile > 0)
     text += dot + std::to_string(info.solvedInFile) + " of " + std::to_string(info.puzzlesInFile) + " solved";
   return text;

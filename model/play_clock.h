@@ -36,8 +36,10 @@ struct StatusInfo {
   int hintsLeft = 3;        // below 0 once won
   int solvedInFile = 0;
   int puzzlesInFile = 0;    // 0: no file count is shown
+  int stars = 0;            // the puzzle's rating; 0: none shown
 };
-// "0:02 · hints left 3 · 0 of 72 solved", or "Solved in 1:15 · 12 of 72 solved".
-std::string StatusLineText(const StatusInfo& info);
+// "0:02 · hints left 3 · ★★★☆☆ · 0 of 72 solved", or "Solved in 1:15 · ★★☆☆☆ · 12 of 72 solved";
+// spoken, the stars read "3 of 5 stars".
+std::string StatusLineText(const StatusInfo& info, bool spoken = false);
 
 }  // namespace kelvane

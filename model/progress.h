@@ -23,6 +23,7 @@ struct Solve {
   int hintsUsed = 0;
   bool solutionShown = false;
   std::int64_t when = 0;  // seconds since 1970, UTC
+  int stars = 0;          // the puzzle's rating when it has been rated; not stored
 
   bool operator==(const Solve&) const = default;
 };

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <ctime>
+#include <iterator>
 #include <map>
 #include <set>
 #include <utility>
@@ -26,13 +27,16 @@ const char* difficulty(bool easy) { return easy ? "Easy" : "Hard"; }
 
 }  // namespace
 
-std::vector<StatsRow> SummariseSolves(const std::vector<Solve>& solves) {
-  // Hard after Easy: the key (size, !easy) sorts them so.
-  std::map<std::pair<int, bool>, std::vector<const Solve*>> groups;
-  for (const Solve& s : solves) groups[{s.size, !s.easy}].push_back(&s);
+namespace {
+
+// Rows of wins grouped by a key, in the key's order; a row takes its fields from `start`.
+template <typename Key, typename Start>
+std::vector<StatsRow> summarise(const std::vector<Solve>& solves, Key key, Start start) {
+  std::map<decltype(key(solves.front())), std::vector<const Solve*>> groups;
+  for (const Solve& s : solves) groups[key(s)].push_back(&s);
   std::vector<StatsRow> rows;
   for (const auto& [group, wins] : groups) {
-    StatsRow row{.size = group.first, .easy = !group.second};
+    StatsRow row = start(group);
     std::vector<std::int64_t> seconds;
     std::set<std::string> keys;
     for (const Solve* s : wins) {
@@ -47,6 +51,21 @@ std::vector<StatsRow> SummariseSolves(const std::vector<Solve>& solves) {
     rows.push_back(row);
   }
   return rows;
+}
+
+}  // namespace
+
+std::vector<StatsRow> SummariseSolves(const std::vector<Solve>& solves) {
+  // Hard after Easy: the key (size, !easy) sorts them so.
+  return summarise(
+      solves, [](const Solve& s) { return std::pair{s.size, !s.easy}; },
+      [](std::pair<int, bool> g) { return StatsRow{.size = g.first, .easy = !g.second}; });
+}
+
+std::vector<StatsRow> SummariseSolvesByStars(const std::vector<Solve>& solves) {
+  std::vector<Solve> rated;
+  std::copy_if(solves.begin(), solves.end(), std::back_inserter(rated), [](const Solve& s) { return s.stars > 0; });
+  return summarise(rated, [](const Solve& s) { return s.stars; }, [](int stars) { return StatsRow{.stars = stars}; });
 }
 
 std::string StatsTable(const std::vector<StatsRow>& rows, bool csv) {
@@ -68,7 +87,7 @@ std::string StatsTable(const std::vector<StatsRow>& rows, bool csv) {
 }
 
 std::string SolvesCsv(const std::vector<Solve>& solves) {
-  std::string text = "date,size,difficulty,seconds,hints,solution shown\n";
+  std::string text = "date,size,difficulty,seconds,hints,solution shown,stars\n";
   for (const Solve& s : solves) {
     const std::time_t when = static_cast<std::time_t>(s.when);
     std::tm utc{};
@@ -76,8 +95,8 @@ std::string SolvesCsv(const std::vector<Solve>& solves) {
     char date[32];
     std::strftime(date, sizeof date, "%Y-%m-%d %H:%M", &utc);
     text += std::string(date) + "," + std::to_string(s.size) + "," + difficulty(s.easy) + "," +
-            std::to_string(s.seconds) + "," + std::to_string(s.hintsUsed) + "," + (s.solutionShown ? "yes" : "no") +
-            "\n";
+            std::to_string(s.seconds) + "," + std::to_string(s.hintsUsed) + "," + (s.solutionShown ? "yes" : "no") + "," +
+            (s.stars > 0 ? std::to_string(s.stars) : "") + "\n";
   }
   return text;
 }

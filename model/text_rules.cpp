@@ -1,6 +1,7 @@
 // Number/text rules shared by files, messages and the solver.
 #include "model/text_rules.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -53,6 +54,19 @@ std::string NumText(long long n) {
   std::string text(n < 0 ? 0 : 1, ' ');
   text += std::to_string(n);
   return text;
+}
+
+std::string StarsText(int stars) {
+  if (stars <= 0) return {};
+  std::string text;
+  for (int k = 1; k <= MostStars; ++k) text += k <= stars ? "\u2605" : "\u2606";
+  return text;
+}
+
+std::string OneDecimal(double value) {
+  char text[32];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, value, std::chars_format::fixed, 1);
+  return ec == std::errc() ? std::string(text, end) : std::string("?");
 }
 
 std::string Pad3(long long n) {

@@ -20,6 +20,13 @@ std::string NumText(long long n);
 
 // Three digits padded on the left with 0 ("029"); wider numbers keep all digits.
 std::string Pad3(long long n);
+// A puzzle's stars: 1 to MostStars.
+constexpr int MostStars = 5;
+// "★★★☆☆": the stars filled, then the rest of five hollow; "" for 0.
+std::string StarsText(int stars);
+
+// One decimal, with a point whatever the locale: "5.5", "12.0".
+std::string OneDecimal(double value);
 
 // 0 when the text is empty or has no comma, else the number of pieces
 // between commas, empty pieces included ("21,11,1," gives 4).

@@ -30,14 +30,14 @@ struct ProgressWindow : WorkedWindow {
 };
 
 TEST_F(ProgressWindow, TheStatusLineCountsTimeHintsAndSolvesAWinIsKeptAndTimeGoesOnAcrossVisits) {
-  EXPECT_EQ(Status(), "0:00 · hints left 3 · 0 of 10 solved");
+  EXPECT_EQ(Status(), "0:00 · hints left 3 · ★☆☆☆☆ · 0 of 10 solved");
   now += 65000;
   Click("cmdhint");
-  EXPECT_EQ(Status(), "1:05 · hints left 2 · 0 of 10 solved");
+  EXPECT_EQ(Status(), "1:05 · hints left 2 · ★☆☆☆☆ · 0 of 10 solved");
   for (int c : {11, 0, 3}) Cell(c);  // 0: the overlay on the marked cell
-  EXPECT_EQ(Status(), "Solved in 1:05 · 1 of 10 solved");
+  EXPECT_EQ(Status(), "Solved in 1:05 · ★☆☆☆☆ · 1 of 10 solved");
   now += 30000;  // a won puzzle's clock stands
-  EXPECT_EQ(Status(), "Solved in 1:05 · 1 of 10 solved");
+  EXPECT_EQ(Status(), "Solved in 1:05 · ★☆☆☆☆ · 1 of 10 solved");
   const std::vector<kelvane::Solve> solves = w.Progress().Solves();
   ASSERT_EQ(solves.size(), 1u);
   EXPECT_EQ(std::tie(solves[0].size, solves[0].easy, solves[0].seconds, solves[0].hintsUsed, solves[0].solutionShown),
@@ -49,19 +49,19 @@ TEST_F(ProgressWindow, TheStatusLineCountsTimeHintsAndSolvesAWinIsKeptAndTimeGoe
   Click("arrows_2");
   now += 10000;
   Click("arrows_2");
-  EXPECT_EQ(Status(), "0:10 · hints left 0 · 1 of 10 solved");
+  EXPECT_EQ(Status(), "0:10 · hints left 0 · ★☆☆☆☆ · 1 of 10 solved");
   QWidget other;
   other.show();
   other.activateWindow();
   ASSERT_TRUE(QTest::qWaitForWindowActive(&other));
   now += 100000;
-  EXPECT_EQ(Status(), "0:10 · hints left 0 · 1 of 10 solved");
+  EXPECT_EQ(Status(), "0:10 · hints left 0 · ★☆☆☆☆ · 1 of 10 solved");
   other.hide();
   Show();
   now += 2000;
-  EXPECT_EQ(Status(), "0:12 · hints left 0 · 1 of 10 solved");
+  EXPECT_EQ(Status(), "0:12 · hints left 0 · ★☆☆☆☆ · 1 of 10 solved");
   Click("arrows_0", Qt::RightButton);
-  EXPECT_EQ(Status(), "Solved in 1:05 · 1 of 10 solved");
+  EXPECT_EQ(Status(), "Solved in 1:05 · ★☆☆☆☆ · 1 of 10 solved");
 
   // The browse screen ticks it, the statistics show it and export it.
   WhenOpen<BrowseScreen>([](BrowseScreen& b) { b.close(); });
@@ -76,13 +76,17 @@ TEST_F(ProgressWindow, TheStatusLineCountsTimeHintsAndSolvesAWinIsKeptAndTimeGoe
     QStringList row;
     for (int c = 0; c < table->columnCount(); ++c) row << table->item(0, c)->text();
     EXPECT_EQ(row.join(" "), "5x5 Easy 1 1:05 1:05 0");
+    auto* byStars = Named<QTableWidget>(d, "StatsByStars");
+    ASSERT_EQ(byStars->rowCount(), 1);
+    EXPECT_EQ(byStars->item(0, 0)->text(), QString::fromUtf8("\u2605\u2606\u2606\u2606\u2606"));
+    EXPECT_EQ(byStars->item(0, 1)->text(), "1");
     QTest::mouseClick(Named<QPushButton>(d, "StatsExport"), Qt::LeftButton);
     QTest::mouseClick(Named<QPushButton>(d, "StatsClose"), Qt::LeftButton);
   });
   w.Commands().Action(Command::Statistics)->trigger();
   const std::string csv = test::ReadFile(data.File("solves.csv"));
   EXPECT_EQ(std::count(csv.begin(), csv.end(), '\n'), 2) << csv;
-  EXPECT_NE(csv.find(",5,Easy,65,1,no\n"), std::string::npos) << csv;
+  EXPECT_NE(csv.find(",5,Easy,65,1,no,1\n"), std::string::npos) << csv;
   EXPECT_EQ(answers.messages.back(), Msg("Done", Info));
 }
 

@@ -519,7 +519,7 @@ TEST(Batch, FailuresWriteNothingAndSaySo) {
     b.options.outFile = b.dir.File(out);
     b.options.count = 100000;  // the first write comes long before the last puzzle
     int made = 0;
-    const BatchResult r = b.Run([&](int done, int) { made = done; });
+    const BatchResult r = b.Run([&](int done, int, long long) { made = done; });
     EXPECT_TRUE(r.failed);
     EXPECT_EQ(r.added, 0);
     EXPECT_LT(made, b.options.count);

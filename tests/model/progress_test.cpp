@@ -262,9 +262,15 @@ TEST(Statistics, RowsBySizeAndDifficulty) {
             "9x9  Easy          1234   66:40   0:09      0\n");
   EXPECT_EQ(StatsTable(rows, true),
             "size,difficulty,solved,median seconds,best seconds,clean\n5,Hard,2,75,65,2\n9,Easy,1234,4000,9,0\n");
-  EXPECT_EQ(SolvesCsv({Win("a", 7, false, 75, 2, true, 1796824980), Win("b", 5, true, 9, 0, false, 59)}),
-            "date,size,difficulty,seconds,hints,solution shown\n"
-            "2026-12-09 14:03,7,Hard,75,2,yes\n1970-01-01 00:00,5,Easy,9,0,no\n");
+  std::vector<Solve> rated = {Win("a", 7, false, 75, 2, true, 1796824980), Win("b", 5, true, 9, 0, false, 59)};
+  rated[0].stars = 3;
+  EXPECT_EQ(SolvesCsv(rated), "date,size,difficulty,seconds,hints,solution shown,stars\n"
+                              "2026-12-09 14:03,7,Hard,75,2,yes,3\n1970-01-01 00:00,5,Easy,9,0,no,\n");
+  // By stars: unrated wins left out, the rows in order of stars.
+  std::vector<Solve> starred = wins;
+  for (std::size_t k = 0; k < starred.size(); ++k) starred[k].stars = static_cast<int>(k % 3) * 2;  // 0, 2, 4
+  EXPECT_EQ(SummariseSolvesByStars(starred), (std::vector<StatsRow>{{.solved = 3, .medianSeconds = 65, .bestSeconds = 10, .clean = 0, .stars = 2},
+                                                                    {.solved = 3, .medianSeconds = 20, .bestSeconds = 1, .clean = 3, .stars = 4}}));
   std::vector<Solve> timed;
   for (std::int64_t s : {0, 59, 60, 119, 120, 299, 300, 599, 600, 1799, 1800, 99999}) timed.push_back(Win("t", 5, true, s));
   const std::vector<ChartBar> bars = SolveTimeBars(timed);
