@@ -165,7 +165,7 @@ TEST_F(KeyWindow, EveryDialogWorksFromTheKeys) {
     ASSERT_TRUE(TabTo("command1"));
     Key(press);
   };
-  ExpectReaches({"Option2_", "Option3", "Text4", "Check1", "Text1", "FileNow", "gf1", "command1", "command2"});
+  ExpectReaches({"Option2_", "Option3", "Text4", "StarsPicker", "Check1", "Text1", "FileNow", "gf1", "command1", "command2"});
   fillAndPress("3", Qt::Key_Space);
   EXPECT_EQ(create.Tag() + std::to_string(create.Count()), "Y3");
 

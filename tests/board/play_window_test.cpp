@@ -9,6 +9,7 @@
 #include "board/board_picture.h"
 #include "board/create_dialog.h"
 #include "engine/check.h"
+#include "engine/rating.h"
 #include "output/print_dialog_qt.h"
 #include "settings/colour_scheme.h"
 #include "window_fixture.h"
@@ -80,9 +81,11 @@ TEST(NewButton, MakesAPuzzleOfThePickersOrReportsAMissingOrUselessChainListOnce)
   }
 }
 
-// Answers the Create New Puzzles dialog once it is open: the size, then a count and file unless count is empty.
-void answerForm3(const char* size, const std::string& count = "", const std::string& file = "") {
+// Answers the Create New Puzzles dialog once it is open: the size, then a count and file unless count is empty,
+// and the stars' choice (0 any, 1 at least 2, ...).
+void answerForm3(const char* size, const std::string& count = "", const std::string& file = "", int stars = 0) {
   WhenOpen<CreateDialog>([=](CreateDialog& d) {
+    d.findChild<QComboBox*>("StarsPicker")->setCurrentIndex(stars);
     if (!count.empty()) {
       d.findChild<QLineEdit*>("Text1")->setText(QString::fromStdString(count));
       d.findChild<QLineEdit*>("FileNow")->setText(QString::fromStdString(file));
@@ -107,6 +110,34 @@ TEST_F(WorkedWindow, BatchOfThreeIntoAFileOfTenThenBackToThePuzzleShownBefore) {
   RawRecord raw;
   ASSERT_EQ(ReadRawRecord(w.State().Files, out, 13, raw), ReadStatus::Ok);
   EXPECT_EQ(raw.SizeLine[0], '7');
+}
+
+// At least 4 stars: a batch keeps only such puzzles, and a 5x5 board, which has at most 3, is refused for display
+// and for a batch alike, before anything is made.
+TEST_F(WorkedWindow, TheStarsChoiceKeepsOnlyPuzzlesWithThemAndRefusesWhatNoPuzzleHas) {
+  const std::string out = dir.File("hard.kvl");
+  answerForm3("Option2_2", "4", out, 3);
+  Click("cmdnew", Qt::RightButton);
+  WaitForBatch();
+  int kept = 0;
+  ASSERT_EQ(ReadAllRecords(out, [&](int, const RawRecord& raw, ReadStatus) {
+              const std::optional<Rating> r = RateRecord(raw);
+              EXPECT_TRUE(r && r->stars >= 4 && CheckRecord(raw).empty()) << raw.SolutionLine;
+              return ++kept > 0;
+            }), ReadStatus::Ok);
+  EXPECT_EQ(kept, 4);
+  const std::string refusal = "No puzzle can be made: a 5x5 puzzle has at most 3 stars: no puzzle has 4 or more stars.";
+  for (const std::string& count : {std::string("1"), std::string("3")}) {  // one for display, a batch
+    answers.messages.clear();
+    const std::string grid = w.State().Solution;
+    answerForm3("Option2_0", count, dir.File("none.kvl"), 3);
+    Click("cmdnew", Qt::RightButton);
+    ASSERT_FALSE(w.BatchRunning());
+    ASSERT_EQ(answers.messages.size(), 1u);
+    EXPECT_EQ(answers.messages[0].first, count == "1" ? refusal : "No puzzles can be made: " + refusal.substr(23));
+    EXPECT_EQ(w.State().Solution, grid);
+    EXPECT_FALSE(fs::exists(dir.File("none.kvl")));
+  }
 }
 
 // The display-only batch skipped the batch steps: after a win, a new puzzle of the

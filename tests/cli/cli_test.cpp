@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -307,6 +308,12 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
       {"stats", "dir.kvl", "--db", "p.sqlite"}, {"stats", "g.kvl", "g.kvl", "--db", "p.sqlite"}, {"stats", "--db"},
       {"stats", "--csv=1", "--db", "p.sqlite"}, {"stats", "--db", "bin.kvl"},  // a damaged database is not set aside
       {"stats", "g.kvl", "--db", "dir.kvl"}, {"stats", "--db="},
+      {"create", "--stars", "0"}, {"create", "--stars", "5-3"}, {"create", "--stars", "x"}, {"create", "--stars", "6"},
+      {"create", "--stars", "2-"}, {"create", "--out", "g.kvl", "--stars", "0"}, {"rate"}, {"rate", "missing.kvl"},
+      {"rate", "bin.kvl"}, {"rate", "dir.kvl"}, {"rate", "cut.kvl"}, {"rate", "g.kvl", "--csv=1"}, {"sort", "g.kvl"},
+      {"sort", "g.kvl", "--by", "size"}, {"sort", "cut.kvl", "--by", "stars", "--yes"}, {"sort", "missing.kvl", "--by", "stars"},
+      {"sort", "g.kvl", "--by", "stars", "--out="}, {"sort", "g.kvl", "--by", "effort", "--out", "bin.kvl"},
+      {"sort", "g.kvl", "--by", "stars", "--out", "nodir/s.kvl"},
   };
   // One "kelvane-cli: " line on stderr saying what is wrong (an unknown command or option adds the usage), exit 2,
   // nothing on stdout and nothing written.
@@ -329,10 +336,73 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
   // The range is checked against the file's count before anything is written.
   refused({"print", "g.kvl", "--to", "4", "--pdf", "o.pdf"}, "g.kvl holds 3 puzzles: there is no puzzle 4");
   refused({"print", "g.kvl", "--from", "3", "--to", "2", "--pdf", "o.pdf"}, "--from 3 is above --to 2");
+  // Stars the size cannot have are refused before any puzzle is made; a file is rewritten only when asked.
+  refused({"create", "--out", "n.kvl", "--size", "5", "--stars", "4-5"}, "a 5x5 puzzle has at most 3 stars");
+  refused({"create", "--out", "n.kvl", "--size", "7", "--stars", "5"}, "a 7x7 puzzle has at most 4 stars");
+  refused({"sort", "cut.kvl", "--by", "stars", "--out", "s.kvl"}, "puzzle 2 of cut.kvl (#2) cannot be rated");
+  refused({"sort", "g.kvl", "--by", "stars"}, "give --yes, or name a new file with --out");
 #ifndef KELVANE_CLI_PDF
   // Without the PDF layer the checks still run: the file's last puzzle is in range, only the writing is refused.
   refused({"print", "g.kvl", "--from", "3", "--pdf", "o.pdf"}, "built without printing");
 #endif
+}
+
+// A book that gets harder page by page: 4- and 5-star puzzles only, rated, then sorted by effort into a new file
+// and in place; the worked example's rating is pinned.
+TEST_F(CliTest, RateAndSortMakeABookThatGetsHarder) {
+  Create("book.kvl", {"--size", "9", "--stars", "4-5", "--seed", "4"}, 12);
+  Create("book.kvl", {"--size", "7", "--difficulty", "easy", "--seed", "5"}, 12);
+  ExpectGood("book.kvl", 24);
+  const Result rated = Cli({"rate", "book.kvl"});
+  ASSERT_EQ(rated.code, 0) << rated.err;
+  const Text rows = Lines(rated.out);
+  ASSERT_EQ(rows.size(), 1u + 24 + 1 + 1 + 2) << rated.out;
+  EXPECT_EQ(rows[0], "puzzle  size  difficulty  cells   effort  stars");
+  std::vector<double> efforts;
+  for (int k = 1; k <= 24; ++k) {
+    std::istringstream row(rows[static_cast<std::size_t>(k)]);
+    int number = 0, cells = 0, stars = 0;
+    std::string size, difficulty;
+    double effort = 0;
+    row >> number >> size >> difficulty >> cells >> effort >> stars;
+    EXPECT_EQ(std::tie(number, size, difficulty), std::make_tuple(k, std::string(k <= 12 ? "9x9" : "7x7"), std::string(k <= 12 ? "Hard" : "Easy")));
+    if (k <= 12) EXPECT_GE(stars, 4) << rows[static_cast<std::size_t>(k)];
+    efforts.push_back(effort);
+  }
+  EXPECT_EQ(rows[26], "size  difficulty     1     2     3     4     5");
+  EXPECT_EQ(rows[27].substr(0, 16), "7x7   Easy      ");
+  EXPECT_EQ(rows[28].substr(0, 28), "9x9   Hard           0     0");
+  const Text csv = Lines(Cli({"rate", "book.kvl", "--csv"}).out);
+  EXPECT_EQ(csv[0], "puzzle,size,difficulty,cells,effort,stars");
+  EXPECT_EQ(csv[26], "size,difficulty,1 star,2 stars,3 stars,4 stars,5 stars");
+
+  const std::string before = ReadFile(F("book.kvl"));
+  const Result sorted = Cli({"sort", "book.kvl", "--by", "effort", "--out", "sorted.kvl"});
+  ASSERT_EQ(sorted.code, 0) << sorted.err;
+  EXPECT_EQ(sorted.out.rfind("24 puzzles written to sorted.kvl in order of effort, from ", 0), 0u) << sorted.out;
+  EXPECT_EQ(ReadFile(F("book.kvl")), before);
+  ExpectGood("sorted.kvl", 24);
+  // The same records renumbered, by effort, equal ones in their old order.
+  std::vector<int> order(24);
+  for (int k = 0; k < 24; ++k) order[static_cast<std::size_t>(k)] = k;
+  std::stable_sort(order.begin(), order.end(), [&](int a, int b) { return efforts[static_cast<std::size_t>(a)] < efforts[static_cast<std::size_t>(b)]; });
+  const std::vector<Text> old = Records("book.kvl"), now = Records("sorted.kvl");
+  ASSERT_EQ(now.size(), 24u);
+  for (std::size_t k = 0; k < 24; ++k) {
+    EXPECT_EQ(now[k][0], "#" + std::to_string(k + 1));
+    EXPECT_EQ(Text(now[k].begin() + 1, now[k].end()), Text(old[static_cast<std::size_t>(order[k])].begin() + 1, old[static_cast<std::size_t>(order[k])].end())) << k;
+  }
+  ASSERT_EQ(Cli({"sort", "book.kvl", "--by", "effort", "--yes"}).code, 0);
+  EXPECT_EQ(ReadFile(F("book.kvl")), ReadFile(F("sorted.kvl")));
+  ASSERT_EQ(Cli({"sort", "book.kvl", "--by", "stars", "--out", "sorted.kvl", "--yes"}).code, 0);
+  EXPECT_EQ(Records("sorted.kvl").back()[1], "Hard") << "the 9x9 4- and 5-star puzzles come last";
+
+  WriteFile(F("worked.kvl"), "#1\r\nEasy\r\n5 4\r\n0011-2-3+ - -2-3-1- - -3-1+2\r\n21,11,1,3, 1\r\n"
+                             "#2\r\nHard\r\n5 5\r\n0051-2-3+ - -2-3-1- - -3-1+2\r\n21,23,25,15,5, 5\r\n");
+  EXPECT_EQ(Lines(Cli({"rate", "worked.kvl"}).out),
+            (Text{"puzzle  size  difficulty  cells   effort  stars", "     1  5x5   Easy            4      3.5      1",
+                  "     2  5x5   Hard            5     11.5      2", "", "size  difficulty     1     2     3     4     5",
+                  "5x5   Easy           1     0     0     0     0", "5x5   Hard           0     1     0     0     0"}));
 }
 
 #ifdef KELVANE_CLI_PDF

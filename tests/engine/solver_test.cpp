@@ -1,6 +1,6 @@
 // Chain lists, the solver, the generator and batch creation: the complete enumeration, the cache that reads lists,
 // the worked example, tie-breaks, odd lists, agreement with a literal, slow oracle, properties of many made puzzles,
-// batches checked on the written file. The shipped lists are the enumeration, and one seed gives one file whatever
+// batches checked on the written file, and the rating against a count over the shipped chain lists. The shipped lists are the enumeration, and one seed gives one file whatever
 // the threads and a cancel keeps whole records: cli_test.cpp.
 #include <gtest/gtest.h>
 
@@ -11,11 +11,13 @@
 #include <optional>
 #include <random>
 #include <set>
+#include <sstream>
 #include <tuple>
 
 #include "engine/batch.h"
 #include "engine/check.h"
 #include "engine/generator.h"
+#include "engine/rating.h"
 #include "engine/solver.h"
 #include "model/geometry.h"
 #include "model/puzzle_file.h"
@@ -526,6 +528,181 @@ TEST(Batch, FailuresWriteNothingAndSaySo) {
     EXPECT_NE(r.message.find(said), std::string::npos) << r.message;
     EXPECT_FALSE(std::filesystem::is_regular_file(b.options.outFile));
   }
+}
+
+// The rating counted the slow way: every line of the shipped chain list, as cell numbers.
+struct ListCount {
+  std::vector<std::vector<int>> chains;
+  explicit ListCount(int N) {
+    std::istringstream in(test::ReadFile(std::string(KELVANE_BIN_DIR "k") + std::to_string(N) + "x" + std::to_string(N) + ".kvy"));
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      std::vector<int> cells;
+      for (const std::string& item : itemsOf(line))
+        if (!item.empty()) cells.push_back(std::stoi(item));
+      chains.push_back(cells);
+    }
+  }
+  // a + (b + 1) / 2 for a solution of `length` cells through `marked`; 0 when no chain has that length.
+  double Effort(int marked, std::size_t length) const {
+    int shorter = 0, same = 0;
+    for (const std::vector<int>& c : chains) {
+      if (std::find(c.begin(), c.end(), marked) == c.end()) continue;
+      if (c.size() < length) ++shorter;
+      else if (c.size() == length) ++same;
+    }
+    return same == 0 ? 0 : shorter + (same + 1) / 2.0;
+  }
+};
+
+// A record of a size from a solution line; the rating reads no grid.
+RawRecord recordOf(int N, const std::string& solution) {
+  RawRecord raw;
+  ReadRecordsInText(FormatRecord(1, true, N, 0, IntValue(LastItem(solution)), std::string(N * N, ' '), solution),
+                    [&](int, const RawRecord& r, ReadStatus) { raw = r; return false; });
+  return raw;
+}
+
+// The worked example's two solutions. Easy, 21,11,1,3 through 1: of the chains through the corner one has
+// three cells (21,11,1) and four have four. Hard, 21,23,25,15,5 through 5: seven are shorter, eight as long.
+TEST(Rating, TheWorkedExampleCountedOverTheChainList) {
+  const ListCount list(5);
+  // (solution, cells, shorter, as long, stars)
+  for (const auto& [solution, cells, shorter, same, stars] : std::vector<std::tuple<std::string, int, int, int, int>>{
+           {"21,11,1,3, 1", 4, 1, 4, 1}, {"21,23,25,15,5, 5", 5, 7, 8, 2}}) {
+    SCOPED_TRACE(solution);
+    const int marked = IntValue(LastItem(solution));
+    const double effort = shorter + (same + 1) / 2.0;
+    EXPECT_EQ(list.Effort(marked, static_cast<std::size_t>(cells)), effort);
+    const std::optional<Rating> r = RateRecord(recordOf(5, solution));
+    ASSERT_TRUE(r);
+    EXPECT_EQ(*r, (Rating{cells, effort, stars}));
+    EXPECT_EQ(RateGrid(workedExample, marked), r) << "the grid's one balanced chain through the cell is that one";
+    EXPECT_EQ(RateKey(PuzzleKey(workedExample.Text(), marked)), r);
+  }
+}
+
+// Over a thousand made puzzles a size: the count by length equals the count over the list, by record, by grid
+// and by key; the list's own highest rating is the one create checks ranges against.
+TEST(RatingProperties, TheFastCountEqualsTheCountOverTheListForAThousandPuzzlesASize) {
+  ChainListCache lists(KELVANE_BIN_DIR);
+  for (int N : {5, 7, 9}) {
+    SCOPED_TRACE(N);
+    const ListCount list(N);
+    double highest = 0;
+    for (int cell = 1; cell <= N * N; ++cell)
+      for (std::size_t length = 1; length <= 25; ++length) highest = std::max(highest, list.Effort(cell, length));
+    EXPECT_EQ(HighestStars(N), StarsOf(highest));
+    Random rng(77u + static_cast<unsigned>(N));
+    SolverScratch scratch;
+    std::set<int> stars;
+    for (int k = 0; k < 1000; ++k) {
+      NewPuzzle p;
+      long long attempts = 0;
+      if (MakePuzzle(N, k % 2 == 0, *lists.Get(N).list, rng, scratch, nullptr, p, attempts) != MakeResult::Made) {
+        --k;
+        continue;
+      }
+      const std::optional<Rating> r = RateRecord(recordOf(N, p.Solution));
+      ASSERT_TRUE(r) << p.Solution;
+      ASSERT_EQ(r->effort, list.Effort(p.MarkedCell, static_cast<std::size_t>(p.SolutionLength))) << p.Solution;
+      ASSERT_EQ(std::tie(r->cells, r->stars), std::make_tuple(p.SolutionLength, StarsOf(r->effort)));
+      ASSERT_EQ(RateGrid(p.grid, p.MarkedCell), r) << p.grid.Text();
+      if (k % 10 == 0) ASSERT_EQ(RateKey(PuzzleKey(p.grid.Text(), p.MarkedCell)), r);
+      stars.insert(r->stars);
+    }
+    EXPECT_EQ(static_cast<int>(stars.size()), HighestStars(N)) << "every rating the size allows turns up";
+  }
+}
+
+TEST(Rating, StarsRangesAndWhatCannotBeRated) {
+  for (const auto& [effort, stars] : std::vector<std::pair<double, int>>{
+           {1, 1}, {10, 1}, {10.5, 2}, {50, 2}, {50.5, 3}, {250, 3}, {250.5, 4}, {1000, 4}, {1000.5, 5}, {9999, 5}})
+    EXPECT_EQ(StarsOf(effort), stars) << effort;
+  EXPECT_EQ(StarsText(2), "\u2605\u2605\u2606\u2606\u2606");
+  EXPECT_EQ(StarsText(0), "");
+  // (text, read, low, high)
+  for (const auto& [text, ok, low, high] : std::vector<std::tuple<std::string, bool, int, int>>{
+           {"4", true, 4, 4}, {"1-5", true, 1, 5}, {"3-3", true, 3, 3}, {"0", false, 0, 0}, {"6", false, 0, 0},
+           {"5-3", false, 0, 0}, {"x", false, 0, 0}, {"", false, 0, 0}, {"4-", false, 0, 0}, {"4-5 ", false, 0, 0},
+           {"2..4", false, 0, 0}}) {
+    StarRange range{9, 9};
+    EXPECT_EQ(ParseStarRange(text, range), ok) << text;
+    if (ok) EXPECT_EQ(std::tie(range.low, range.high), std::tie(low, high)) << text;
+  }
+  EXPECT_TRUE((StarRange{}).Any());
+  EXPECT_FALSE((StarRange{2, 5}).Any());
+  // (size, range, what the refusal says; "" for none)
+  for (const auto& [size, low, high, said] : std::vector<std::tuple<int, int, int, std::string>>{
+           {5, 3, 5, ""}, {5, 4, 5, "a 5x5 puzzle has at most 3 stars: no puzzle has 4 or more stars"},
+           {7, 5, 5, "a 7x7 puzzle has at most 4 stars: no puzzle has 5 stars"}, {9, 5, 5, ""}, {0, 5, 5, ""}}) {
+    EXPECT_EQ(StarRangeProblem(size, StarRange{low, high}), said) << size << " " << low;
+  }
+  // Records and keys that name no chain through their marked cell.
+  for (const auto& [N, solution, said] : std::vector<std::tuple<int, std::string, std::string>>{
+           {5, "21,11,13,3, 7", "does not pass through the marked cell 7"},
+           {5, "21,11,3, 3", "steps from cell 11 to cell 3"},
+           {5, "11,13,3, 13", "does not start in the bottom row"},
+           {5, "21,11,13, 13", "does not end in the top row"},
+           {5, "x", "is not a chain"},
+           {6, "21,11,13,3, 13", "gives no size of 5, 7 or 9"}}) {
+    std::string problem;
+    EXPECT_FALSE(RateRecord(recordOf(N, solution), &problem)) << solution;
+    EXPECT_NE(problem.find(said), std::string::npos) << problem;
+  }
+  for (const std::string& key : std::vector<std::string>{"", "@13", "abc@", "1-2@13", PuzzleKey(workedExample.Text(), 99),
+                                PuzzleKey(workedExample.Text(), 21), PuzzleKey(workedExample.Text(), 1) + "x"})
+    EXPECT_FALSE(RateKey(key)) << key;
+  std::vector<Solve> wins = {{.key = PuzzleKey(workedExample.Text(), 1)}, {.key = "bad"}, {.key = PuzzleKey(workedExample.Text(), 5)}};
+  RateSolves(wins);
+  EXPECT_EQ(std::vector<int>({wins[0].stars, wins[1].stars, wins[2].stars}), std::vector<int>({1, 0, 2}));
+}
+
+// Stars outside the range are drawn again: every puzzle kept has them, passes verify and is still the one its
+// difficulty chooses. Stars the size cannot have fail at once; stars too rare for the size stop the batch.
+TEST(Batch, KeepsOnlyTheStarsAskedForChosenByTheDifficultyAsEver) {
+  // (size, easy, stars, threads)
+  const std::tuple<int, bool, StarRange, int> rows[] = {
+      {9, false, {4, 5}, 2}, {7, true, {3, 3}, 1}, {0, false, {4, 5}, 1}, {5, true, {2, 2}, 2}};
+  for (const auto& [size, easy, stars, threads] : rows) {
+    SCOPED_TRACE(std::to_string(size) + " " + std::to_string(stars.low));
+    Batch b;
+    b.options.size = size;
+    b.options.easy = easy;
+    b.options.stars = stars;
+    b.options.threads = threads;
+    b.options.count = 40;
+    const BatchResult r = b.Run();
+    ASSERT_EQ(r.added, 40) << r.message;
+    EXPECT_GT(r.draws, 40) << "some puzzles were made again";
+    EXPECT_GE(r.attempts, r.draws);
+    for (const ParsedRecord& rec : soundRecords(b.options.outFile)) {
+      std::string problem;
+      const std::optional<Rating> rating = RateSolutionText(rec.Size, rec.Solution, &problem);
+      ASSERT_TRUE(rating) << problem;
+      EXPECT_TRUE(stars.Holds(rating->stars)) << rec.Solution;
+      EXPECT_EQ(rec.Title, easy ? "Easy" : "Hard");
+      EXPECT_EQ(ReferenceSolve(GridFromCells(rec.Size, rec.Cells), easy, linesOf(rec.Size)), rec.Solution);
+    }
+  }
+  Batch impossible;
+  impossible.options.size = 5;
+  impossible.options.stars = {4, 5};
+  const BatchResult none = impossible.Run();
+  EXPECT_TRUE(none.failed);
+  EXPECT_NE(none.message.find("a 5x5 puzzle has at most 3 stars"), std::string::npos) << none.message;
+  EXPECT_FALSE(FileExists(impossible.options.outFile));
+
+  Batch rare;  // 3 stars at 5x5 Hard: about one puzzle in sixty
+  rare.options.size = 5;
+  rare.options.stars = {3, 3};
+  rare.options.count = 1000;
+  rare.options.staleLimit = 100;  // 10 attempts a search
+  rare.options.threads = 2;
+  const BatchResult stopped = rare.Run();
+  EXPECT_TRUE(stopped.starsRare);
+  EXPECT_FALSE(stopped.failed || stopped.exhausted);
+  EXPECT_EQ(soundRecords(rare.options.outFile).size(), static_cast<std::size_t>(stopped.added));
 }
 
 }  // namespace
