@@ -90,7 +90,7 @@ StatsDialog::StatsDialog(QWidget* parent) : QDialog(parent) {
   layout->addLayout(buttons);
   connect(export_, &QPushButton::clicked, this, &StatsDialog::Export);
   connect(close_, &QPushButton::clicked, this, &QDialog::accept);
-  resize(560, 600);
+  resize(560, 520);
 }
 
 void StatsDialog::SetSolves(std::vector<Solve> solves) {
@@ -112,6 +112,9 @@ void StatsDialog::SetSolves(std::vector<Solve> solves) {
         table->setItem(r, c, item);
       }
     }
+    // As tall as its rows: the chart takes the rest.
+    table->setFixedHeight(table->horizontalHeader()->sizeHint().height() + 2 * table->frameWidth() +
+                          std::max<int>(1, static_cast<int>(rows.size())) * table->verticalHeader()->defaultSectionSize());
   };
   const std::vector<StatsRow> rows = SummariseSolves(solves_);
   fill(table_, rows, 2);
