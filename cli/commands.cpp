@@ -3,6 +3,7 @@
 
 #include <charconv>
 #include <filesystem>
+#include <fstream>
 #include <chrono>
 #include <cstdlib>
 #include <algorithm>
@@ -336,6 +337,10 @@ int rateAll(Context& ctx, const std::string& path, std::vector<RatedRecord>& out
     std::string problem = "the record has fewer than five lines";
     std::optional<Rating> rating;
     if (s == ReadStatus::Ok) rating = RateRecord(raw, &problem);
+    if (rating && raw.Overlong) {
+      rating.reset();
+      problem = "a line of the record is too long";
+    }
     if (!rating) {
       damaged = "puzzle " + std::to_string(position) + " of " + path + " (" + raw.HeaderLine + ") cannot be rated: " + problem;
       return false;
@@ -406,6 +411,19 @@ int cmdSort(const Args& a, Context& ctx) {
   const bool yes = a.flags.count("--yes") > 0;
   std::vector<RatedRecord> records;
   if (int code = rateAll(ctx, path, records); code != kOk) return code;
+  // Only records are written again: a file with other lines is left as it is.
+  std::size_t lines = 0, blankAtEnd = 0;
+  {
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+      ++lines;
+      blankAtEnd = line.empty() || line == "\r" ? blankAtEnd + 1 : 0;
+    }
+  }
+  if (const long long other = static_cast<long long>(lines - blankAtEnd) - 5 * static_cast<long long>(records.size());
+      other != 0)
+    return fail(ctx, path + " holds " + std::to_string(other) + (other == 1 ? " line" : " lines") +
+                         " besides its puzzles' records, which sort would drop: nothing written");
   if (!inPlace && std::filesystem::exists(target, ec) && !yes)
     return fail(ctx, target + " exists: give --yes to replace it, or name another file with --out");
   if (ctx.checkOnly) return kOk;

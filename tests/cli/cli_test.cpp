@@ -281,6 +281,7 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
   std::filesystem::create_directory(F("dir.kvl"));
   const std::string good = ReadFile(F("g.kvl"));
   WriteFile(F("cut.kvl"), good.substr(0, good.find("#2")) + "#2\r\nEasy\r\n");
+  WriteFile(F("notes.kvl"), "My best puzzles\r\n" + good);
   const auto before = Snapshot(work_.Path());
   const std::vector<Text> cases = {
       {"count", "missing.kvl"}, {"verify", "missing.kvl"}, {"show", "missing.kvl", "1"}, {"count", "dir.kvl"},
@@ -341,6 +342,7 @@ TEST_F(CliTest, ErrorsExitTwoAndWriteNothing) {
   refused({"create", "--out", "n.kvl", "--size", "7", "--stars", "5"}, "a 7x7 puzzle has at most 4 stars");
   refused({"sort", "cut.kvl", "--by", "stars", "--out", "s.kvl"}, "puzzle 2 of cut.kvl (#2) cannot be rated");
   refused({"sort", "g.kvl", "--by", "stars"}, "give --yes, or name a new file with --out");
+  refused({"sort", "notes.kvl", "--by", "stars", "--yes"}, "notes.kvl holds 1 line besides its puzzles' records");
 #ifndef KELVANE_CLI_PDF
   // Without the PDF layer the checks still run: the file's last puzzle is in range, only the writing is refused.
   refused({"print", "g.kvl", "--from", "3", "--pdf", "o.pdf"}, "built without printing");
