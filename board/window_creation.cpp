@@ -210,6 +210,7 @@ void MainWindow::StartBatch(const BatchOptions& o, std::function<void(const Batc
           });
   connect(batch_.get(), &BatchRun::Finished, this, [this](const BatchResult& r) { batchEnded(r); });
   commands_->SetBatch(true);
+  busylabel->setFocus(Qt::OtherFocusReason);  // the one control while it runs: Space cancels from the keys too
   batch_->Start();
 }
 

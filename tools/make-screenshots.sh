@@ -31,12 +31,27 @@ cat > "$work/steps.sh" <<'STEPS'
 #!/usr/bin/env bash
 set -euo pipefail
 cd "$1"
-./kelvane &
-app=$!
-sleep 3
-win=$(xdotool search --name '^Kelvane$' | head -1)
-xdotool windowsize "$win" 640 800
-sleep 1
+# Starts the program on a 640x800 window.
+start() {
+  ./kelvane &
+  app=$!
+  sleep 3
+  win=$(xdotool search --name '^Kelvane$' | head -1)
+  xdotool windowsize "$win" 640 800
+  sleep 1
+}
+# Puzzle 49, a 9x9 board (its number typed, then Enter), mid-game: a chain from the
+# bottom row, three steps long.
+midGame() {
+  xdotool mousemove "$NUMBER_X" "$NUMBER_Y" click 1 key ctrl+a type 49
+  xdotool key Return
+  sleep 0.5
+  for cell in 446,733 574,733 574,605 574,477; do
+    xdotool mousemove "${cell%,*}" "${cell#*,}" click 1
+    sleep 0.3
+  done
+}
+start
 shot() { sleep 0.8; import -window root -crop "$2" +repage "$1"; }
 play() {
   for cell in $1; do
@@ -54,15 +69,7 @@ xdotool key Return; sleep 0.5; xdotool windowfocus "$win"; xdotool mousemove 396
 play "$SOLVE_3" 2.5
 xdotool key Return
 shot "$1/status-line.png" 640x34+0+766
-# Puzzle 49, a 9x9 board: type its number and press Enter.
-xdotool mousemove "$NUMBER_X" "$NUMBER_Y" click 1 key ctrl+a type 49
-xdotool key Return
-sleep 0.5
-# Mid-game: a chain from the bottom row, three steps long.
-for cell in 446,733 574,733 574,605 574,477; do
-  xdotool mousemove "${cell%,*}" "${cell#*,}" click 1
-  sleep 0.3
-done
+midGame
 shot "$1/main-window.png" 640x800+0+0
 # File, Statistics...
 xdotool key alt+f s
@@ -81,19 +88,8 @@ shot "$1/browse-screen.png" "$(xdotool getwindowgeometry "$browse" | awk '/Geome
 kill "$app"
 # The same game in the dark scheme.
 sed -i 's/^default\.col/dark.col/' kelvane.cfg
-./kelvane &
-app=$!
-sleep 3
-win=$(xdotool search --name '^Kelvane$' | head -1)
-xdotool windowsize "$win" 640 800
-sleep 1
-xdotool mousemove "$NUMBER_X" "$NUMBER_Y" click 1 key ctrl+a type 49
-xdotool key Return
-sleep 0.5
-for cell in 446,733 574,733 574,605 574,477; do
-  xdotool mousemove "${cell%,*}" "${cell#*,}" click 1
-  sleep 0.3
-done
+start
+midGame
 shot "$1/dark-scheme.png" 640x800+0+0
 kill "$app"
 STEPS

@@ -56,7 +56,10 @@ void BoxControl::SetForeColor(Colour colour) {
   Changed();
 }
 
-void BoxControl::SetEnabled(bool enabled) { enabled_ = enabled; }
+void BoxControl::SetEnabled(bool enabled) {
+  enabled_ = enabled;
+  setFocusPolicy(enabled ? Qt::TabFocus : Qt::NoFocus);  // Tab passes over a button that takes nothing
+}
 
 void BoxControl::SetFont(const QFont& font) {
   font_ = font;

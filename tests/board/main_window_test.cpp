@@ -274,9 +274,21 @@ TEST_F(ShownWindow, ABatchTakesOnlyItsCancel) {
   NothingRuns("batch");
   EXPECT_TRUE(w.BatchRunning());
   EXPECT_TRUE(Find<QWidget>("Frame1")->isVisible());
+  // From the keys: the panel has the focus, Tab passes over the resting buttons, Space asks to cancel.
+  QWidget* panel = Find<QWidget>("busylabel");
+  EXPECT_EQ(QApplication::focusWidget(), panel);
+  for (int k = 0; k < 20; ++k) {
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+    EXPECT_EQ(qobject_cast<BoxControl*>(QApplication::focusWidget()), nullptr) << k;
+  }
+  panel->setFocus();
+  answers.codes = {7};
+  QTest::keyClick(panel, Qt::Key_Space);
+  EXPECT_EQ(answers.messages.back(), Msg("Cancel?", "vbYesNo+vbquestion"));
+  EXPECT_TRUE(w.BatchRunning());
   answers.codes = {6};
   Click("busylabel");
-  EXPECT_EQ(w.Commands().Runs(Command::CancelBatch), 1);
+  EXPECT_EQ(w.Commands().Runs(Command::CancelBatch), 2);
   WaitForBatch();
   EXPECT_TRUE(result.cancelled);
   EXPECT_EQ(CountPuzzles(w.State().Files, out), result.added);
