@@ -528,6 +528,14 @@ TEST(Batch, FailuresWriteNothingAndSaySo) {
     EXPECT_NE(r.message.find(said), std::string::npos) << r.message;
     EXPECT_FALSE(std::filesystem::is_regular_file(b.options.outFile));
   }
+  // An output file too large to read for its puzzles is left as it is.
+  Batch big;
+  test::WriteFile(big.options.outFile, "#1\r\n");
+  std::filesystem::resize_file(big.options.outFile, MaxPuzzleFileBytes + 1);  // sparse: no space taken
+  const BatchResult r = big.Run();
+  EXPECT_TRUE(r.failed);
+  EXPECT_NE(r.message.find("Cannot read the output file"), std::string::npos) << r.message;
+  EXPECT_EQ(std::filesystem::file_size(big.options.outFile), MaxPuzzleFileBytes + 1);
 }
 
 // The rating counted the slow way: every line of the shipped chain list, as cell numbers.

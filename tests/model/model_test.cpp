@@ -843,9 +843,15 @@ struct Turn {
 struct Board {
   test::TempDir dir;
   GameState g;
-  explicit Board(const std::string& solution = "21,11,1,3, 1") {
+  explicit Board(const std::string& solution = "21,11,1,3, 1", int N = 5) {
     const std::string f = dir.File("p.kvl");
-    test::WriteFile(f, FormatRecord(1, true, 5, 4, 1, "1-2-3+ - -2-3-1- - -3-1+2", solution));
+    std::string grid = "1-2-3+ - -2-3-1- - -3-1+2";
+    if (N != 5) {  // ones and minus signs: only the path matters
+      const Geometry geo{N};
+      grid.clear();
+      for (int i = 1; i <= N * N; ++i) grid += geo.IsNumberCell(i) ? '1' : geo.IsSignCell(i) ? '-' : ' ';
+    }
+    test::WriteFile(f, FormatRecord(1, true, N, 4, 1, grid, solution));
     EXPECT_TRUE(ShowPuzzle(g, f, 1).found);
   }
 
@@ -1011,6 +1017,10 @@ TEST(Hints, FollowTheSolutionTakeBackAWrongStepAndRunOut) {
   // A solution starting on the marked cell: the first hint makes two moves.
   Board marked("21,11,1,3, 21");
   marked.Play({{kHint, Extended, "21-11", 1}});
+
+  // 9x9: a chain's digits may turn up across two of the solution's cells ("57,39" holds "73"); they are no match.
+  Board nine("75,77,59,57,39,37,19,1, 1", 9);
+  nine.Play({{73, Started, "73", 1}, {kHint, Removed, "", 0}});
 }
 
 }  // namespace

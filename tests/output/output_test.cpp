@@ -93,6 +93,7 @@ TEST(PageLayout, EveryCodeFitsAnyPageWithSquareUnitsAndItsGridsStayOnItApart) {
   const PageLayout two = *FilePageLayout(2);
   EXPECT_FALSE(FitPage(two, {0, 15960}).ok);
   EXPECT_FALSE(FitPage(two, {11568, -1}).ok);
+  EXPECT_FALSE(FitPage(two, {11568, 0}).ok);
   EXPECT_DOUBLE_EQ(FitPage(two, Printables[0]).unitsPerTwip, 1.0);
 }
 

@@ -291,7 +291,10 @@ TEST(ShippedSchemes, EveryListedSchemeLoadsAndReads) {
     // Every text the windows and the board draw on the scheme's colours reads; the five first schemes keep
     // their dark text, "dark" is dark.
     GameState g;
-    for (const TextOnBack& t : TextsOnColours(loaded, g)) {
+    const std::vector<TextOnBack> texts = TextsOnColours(loaded, g);
+    EXPECT_EQ(std::count_if(texts.begin(), texts.end(), [](const TextOnBack& t) { return t.what == "tool button pictures"; }), 3)
+        << "the pictures' three inks are checked too";
+    for (const TextOnBack& t : texts) {
       EXPECT_GE(ContrastRatio(t.text, t.back), ReadableContrast) << t.what;
       EXPECT_TRUE(t.what.rfind("windows", 0) != 0 || (t.text == RGB(255, 255, 255)) == (name == "dark")) << t.what;
     }
