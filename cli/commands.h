@@ -36,7 +36,7 @@ struct Context {
   // Writes the PDF; empty in a build without the windows' toolkit.
   std::function<PdfOutcome(const PdfRequest&)> writePdf;
   // Asks the user a yes/no question on the terminal; empty when there is none.
-  std::function<bool(const std::string&)> ask;
+  std::function<bool(const std::string&)> ask{};
 };
 
 // Runs one command line (without the program name); returns the exit code:

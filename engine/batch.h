@@ -22,7 +22,7 @@ struct BatchOptions {
   // The batch stops when this many attempts bring fewer than 100 new puzzles.
   long long staleLimit = 1'000'000;
   // Only puzzles with these stars are kept; the others are drawn again.
-  StarRange stars;
+  StarRange stars{};
 };
 
 struct BatchResult {

@@ -368,7 +368,9 @@ TEST_F(CliTest, RateAndSortMakeABookThatGetsHarder) {
     double effort = 0;
     row >> number >> size >> difficulty >> cells >> effort >> stars;
     EXPECT_EQ(std::tie(number, size, difficulty), std::make_tuple(k, std::string(k <= 12 ? "9x9" : "7x7"), std::string(k <= 12 ? "Hard" : "Easy")));
-    if (k <= 12) EXPECT_GE(stars, 4) << rows[static_cast<std::size_t>(k)];
+    if (k <= 12) {
+      EXPECT_GE(stars, 4) << rows[static_cast<std::size_t>(k)];
+    }
     efforts.push_back(effort);
   }
   EXPECT_EQ(rows[26], "size  difficulty     1     2     3     4     5");

@@ -616,7 +616,9 @@ TEST(RatingProperties, TheFastCountEqualsTheCountOverTheListForAThousandPuzzlesA
       ASSERT_EQ(r->effort, list.Effort(p.MarkedCell, static_cast<std::size_t>(p.SolutionLength))) << p.Solution;
       ASSERT_EQ(std::tie(r->cells, r->stars), std::make_tuple(p.SolutionLength, StarsOf(r->effort)));
       ASSERT_EQ(RateGrid(p.grid, p.MarkedCell), r) << p.grid.Text();
-      if (k % 10 == 0) ASSERT_EQ(RateKey(PuzzleKey(p.grid.Text(), p.MarkedCell)), r);
+      if (k % 10 == 0) {
+        ASSERT_EQ(RateKey(PuzzleKey(p.grid.Text(), p.MarkedCell)), r);
+      }
       stars.insert(r->stars);
     }
     EXPECT_EQ(static_cast<int>(stars.size()), HighestStars(N)) << "every rating the size allows turns up";
@@ -636,7 +638,9 @@ TEST(Rating, StarsRangesAndWhatCannotBeRated) {
            {"2..4", false, 0, 0}}) {
     StarRange range{9, 9};
     EXPECT_EQ(ParseStarRange(text, range), ok) << text;
-    if (ok) EXPECT_EQ(std::tie(range.low, range.high), std::tie(low, high)) << text;
+    if (ok) {
+      EXPECT_EQ(std::tie(range.low, range.high), std::tie(low, high)) << text;
+    }
   }
   EXPECT_TRUE((StarRange{}).Any());
   EXPECT_FALSE((StarRange{2, 5}).Any());
