@@ -74,12 +74,16 @@ class RecordSplitter {
       ++position_;
       have_ = 0;
     } else if (have_ == 0 || have_ >= 5) {
+      if (!line.empty()) ++outside_;
       return true;
     }
     *lines_[have_++] = line;
     raw_.Overlong = raw_.Overlong || overlong;
     return have_ < 5 || each_(position_, raw_, ReadStatus::Ok);
   }
+
+  // Lines with text that belong to no record.
+  int Outside() const { return outside_; }
 
   // After the last line: the record it cut short.
   void Finish() {
@@ -92,6 +96,7 @@ class RecordSplitter {
   std::string* lines_[5] = {&raw_.HeaderLine, &raw_.TitleLine, &raw_.SizeLine, &raw_.GridLine, &raw_.SolutionLine};
   int position_ = 0;
   std::size_t have_ = 0;  // lines of the current record; 0 when between records
+  int outside_ = 0;
 };
 
 ReadStatus fromFileStatus(FileStatus s) {
@@ -163,7 +168,7 @@ ReadStatus ReadRawRecord(PuzzleFileIndexes& files, const std::string& path, int 
 }
 
 ReadStatus ReadAllRecords(const std::string& path,
-                          const std::function<bool(int, const RawRecord&, ReadStatus)>& each) {
+                          const std::function<bool(int, const RawRecord&, ReadStatus)>& each, int* outside) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return ReadStatus::Missing;
   if (!fs::is_regular_file(path, ec)) return ReadStatus::Unreadable;
@@ -176,6 +181,7 @@ ReadStatus ReadAllRecords(const std::string& path,
     if (!records.Feed(line, overlong)) return ReadStatus::Ok;
   if (std::ferror(f.get())) return ReadStatus::Unreadable;
   records.Finish();
+  if (outside) *outside = records.Outside();
   return ReadStatus::Ok;
 }
 

@@ -28,9 +28,11 @@ struct RawRecord {
 
 // Every record of a file in order, with its 1-based position; an incomplete
 // record is passed with ReadStatus::Incomplete. Stops early when the callback
-// returns false. The result tells whether the file could be read.
+// returns false. The result tells whether the file could be read. outside, when
+// given, gets the number of lines with text that belong to no record.
 [[nodiscard]] ReadStatus ReadAllRecords(const std::string& path,
-                                        const std::function<bool(int, const RawRecord&, ReadStatus)>& each);
+                                        const std::function<bool(int, const RawRecord&, ReadStatus)>& each,
+                                        int* outside = nullptr);
 
 // The same for the records in a text, as pasted from the clipboard: "#" lines
 // start records and other lines before the first are skipped. Lines end at
