@@ -5,7 +5,8 @@
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QPen>
+
+#include "uikit/colours.h"
 
 namespace kelvane::ui {
 
@@ -43,13 +44,8 @@ class ClickLabel : public QLabel {
   void paintEvent(QPaintEvent* event) override {
     QLabel::paintEvent(event);
     if (!hasFocus()) return;
-    // The focus frame, as on the tool buttons: dotted, contrasting with the face.
     QPainter p(this);
-    QPen pen(palette().color(backgroundRole()).lightness() > 127 ? Qt::black : Qt::white, 2);
-    pen.setDashPattern({1, 1});
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
+    PaintFocusFrame(p, rect(), FromQColor(palette().color(backgroundRole())));  // as on the tool buttons
   }
 
  private:

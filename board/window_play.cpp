@@ -71,7 +71,7 @@ void MainWindow::GiveHint() {
   }
   if (h.last.move != Move::Ignored) ++hintsUsed_;
   afterMove(h.last);
-  showStatus();
+  if (h.last.move == Move::Ignored) showStatus();  // a hint spent on nothing; afterMove told the rest
 }
 
 void MainWindow::ShowSolutionPressed() {

@@ -155,7 +155,7 @@ ShowResult MainWindow::showFirst(const std::string& file) {
   if (!r.found && n != 1) r = ShowPuzzle(g_, file, 1);
   refreshLabels(r.found, r.difficulty);
   if (r.found && ContinueWhereLeftOff() && !shownKey_.empty() && !shownSolved_)
-    restoreChain(progress_.LoadVisit(shownKey_).chain);
+    restoreChain(loadedVisit_.chain);  // the visit puzzleShown read
   return r;
 }
 

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <charconv>
+#include <unordered_map>
 
 #include "engine/chain_list.h"
 #include "engine/check.h"
@@ -121,15 +122,12 @@ std::optional<Rating> RateKey(std::string_view key) {
 }
 
 void RateSolves(std::vector<Solve>& solves) {
-  std::string lastKey;
-  int lastStars = 0;
+  std::unordered_map<std::string, int> starsOf;  // each puzzle rated once, however often it was won
   for (Solve& s : solves) {
-    if (s.key != lastKey) {
-      const std::optional<Rating> r = RateKey(s.key);
-      lastKey = s.key;
-      lastStars = r ? r->stars : 0;
-    }
-    s.stars = lastStars;
+    auto [it, fresh] = starsOf.try_emplace(s.key, 0);
+    if (fresh)
+      if (const std::optional<Rating> r = RateKey(s.key)) it->second = r->stars;
+    s.stars = it->second;
   }
 }
 

@@ -198,7 +198,7 @@ void BrowseScreen::paintEvent(QPaintEvent*) {
     const int row = (keyThumb_ - 1) / 4 + 1;
     const double px = scale_ / TwipsPerPixel;
     const QRectF frame(QPointF(ThumbX(col) - 60, ThumbY(row) + 40) * px, QPointF(ThumbX(col) + 1610, ThumbY(row) + 1810) * px);
-    p.setPen(QPen(ToQColor(g_.Palette[2]).lightness() > 127 ? Qt::black : Qt::white, 3));
+    p.setPen(QPen(FrameColourOn(g_.Palette[2]), 3));
     p.setBrush(Qt::NoBrush);
     p.drawRect(frame);
   }

@@ -85,12 +85,12 @@ void BoxControl::SetFontBold(bool bold) {
 
 void BoxControl::SetBackcolor(Colour colour) {
   backColor_ = colour;
-  if (toolIcon_) picture_ = QIcon(DrawToolIcon(*toolIcon_, 8 * pictureSize_.height(), colour));
+  if (toolIcon_) picture_ = QIcon(DrawToolIcon(*toolIcon_, 8 * pictureSize_.height(), face()));
   Changed();
 }
 
 void BoxControl::SetToolPicture(ToolIcon icon, QSize size) {
-  SetPicture(QIcon(DrawToolIcon(icon, 8 * size.height(), backColor_)), size);
+  SetPicture(QIcon(DrawToolIcon(icon, 8 * size.height(), face())), size);
   toolIcon_ = icon;
 }
 
@@ -137,8 +137,7 @@ void BoxControl::paintEvent(QPaintEvent*) {
     font.setPointSizeF(font_.pointSizeF() * scale_);
     p.setFont(font);
     // The caption reads on any face: its own colour where that reads, else black or white.
-    const QColor back = ToQColor(backColor_);
-    p.setPen(ToQColor(ReadableText(FromQColor(back), FromQColor(ToQColor(foreColor_)))));
+    p.setPen(ToQColor(ReadableText(face(), FromQColor(ToQColor(foreColor_)))));
     p.drawText(rect(), Qt::AlignCenter | Qt::TextSingleLine, caption_);
   }
 
@@ -170,14 +169,7 @@ void BoxControl::paintEvent(QPaintEvent*) {
     p.drawRect(0, 0, w - 1, h - 1);
   }
 
-  if (hasFocus()) {
-    // The focus frame: dotted, inside the bevel, dark on a light face and light on a dark one.
-    QPen pen(ToQColor(backColor_).lightness() > 127 ? Qt::black : Qt::white, 2);
-    pen.setDashPattern({1, 1});
-    p.setPen(pen);
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(rect()).adjusted(4, 4, -4, -4));
-  }
+  if (hasFocus()) PaintFocusFrame(p, rect(), face());  // inside the bevel
 }
 
 void BoxControl::mousePressEvent(QMouseEvent* event) {

@@ -89,6 +89,8 @@ class BoxControl : public QWidget {
   void releaseKey(int shift);
 
   Colour foreColor_ = SystemButtonText;
+  // The back colour as red, green and blue, a system colour looked up.
+  Colour face() const { return FromQColor(ToQColor(backColor_)); }
   Colour backColor_ = SystemButtonFace;
   bool enabled_ = true;
   QFont font_;

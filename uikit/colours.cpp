@@ -2,6 +2,7 @@
 #include "uikit/colours.h"
 
 #include <QApplication>
+#include <QPainter>
 #include <QWidget>
 
 #include "settings/colour_scheme.h"
@@ -48,6 +49,16 @@ void SetColourRoles(QWidget* w, std::initializer_list<QPalette::ColorRole> roles
   }
   w->setPalette(p);
   w->setAutoFillBackground(true);
+}
+
+QColor FrameColourOn(Colour face) { return IsDark(face) ? QColor(Qt::white) : QColor(Qt::black); }
+
+void PaintFocusFrame(QPainter& p, const QRect& rect, Colour face) {
+  QPen pen(FrameColourOn(face), 2);
+  pen.setDashPattern({1, 1});
+  p.setPen(pen);
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(QRectF(rect).adjusted(4, 4, -4, -4));
 }
 
 }  // namespace kelvane::ui

@@ -7,6 +7,8 @@
 
 #include "model/game_state.h"
 
+class QPainter;
+class QRect;
 class QWidget;
 
 namespace kelvane::ui {
@@ -21,5 +23,10 @@ Colour FromQColor(const QColor& c);
 // Gives the widget's colour roles one colour and lets it fill its background; the
 // text on each role takes a colour that reads on it.
 void SetColourRoles(QWidget* w, std::initializer_list<QPalette::ColorRole> roles, Colour colour);
+
+// A frame that shows on a face: black on a light one, white on a dark one.
+QColor FrameColourOn(Colour face);
+// The dotted focus frame a little inside a control's edge.
+void PaintFocusFrame(QPainter& p, const QRect& rect, Colour face);
 
 }  // namespace kelvane::ui
